@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# The game in a real X window: starts a private Xvfb, opens the game windowed,
+# drives it with real key events from xdotool, and compares what the window
+# shows with the headless runner's picture of the same moment of play. Also
+# checks that a frame-paced game leaves the processor mostly idle.
+#
+#   live_test.sh EARTHGUARD_BINARY SOURCE_DIR
+set -u
+bin=$1
+src=$2
+work=$(mktemp -d /tmp/earthguard-live-XXXXXX)
+ln -s "$src/data" "$work/data"
+cd "$work"
+
+fail() { echo "FAIL: $*"; exit 1; }
+cleanup() {
+    [ -n "${game:-}" ] && kill -9 "$game" 2>/dev/null
+    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+for tool in Xvfb xdotool import compare; do
+    command -v $tool >/dev/null || fail "$tool is not installed"
+done
+
+# A free display number.
+for n in $(seq 90 140); do
+    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || { disp=:$n; break; }
+done
+Xvfb "$disp" -screen 0 1024x768x24 -noreset >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$disp
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not start"
+
+"$bin" --windowed >game.log 2>&1 &
+game=$!
+win=""
+for _ in $(seq 100); do
+    win=$(xdotool search --class allegro 2>/dev/null | head -1)
+    [ -n "$win" ] && break
+    sleep 0.1
+done
+[ -n "$win" ] || fail "no game window appeared"
+geometry=$(xdotool getwindowgeometry "$win" | grep Geometry | awk '{print $2}')
+[ "$geometry" = "640x480" ] || fail "window is $geometry, not 640x480"
+echo "window $win, $geometry"
+
+sleep 2  # the title fades in
+xdotool windowfocus --sync "$win"
+xdotool keydown --window "$win" space; sleep 0.1; xdotool keyup --window "$win" space
+sleep 2  # the title fades out and the first stage starts
+
+# Processor time over three seconds of play.
+t0=$(awk '{print $14 + $15}' /proc/$game/stat)
+sleep 3
+t1=$(awk '{print $14 + $15}' /proc/$game/stat)
+cpu=$(( (t1 - t0) * 100 / (3 * $(getconf CLK_TCK)) ))
+echo "processor use during play: ${cpu}%"
+[ "$cpu" -lt 50 ] || fail "the game keeps the processor busy (${cpu}%)"
+
+# What the window shows, against the headless picture of a play frame.
+import -window "$win" live.png || fail "cannot capture the window"
+echo "150 press SPACE" > start.txt
+"$bin" --headless --script start.txt --frames 400 --shot 399:headless.png >/dev/null || fail "headless run failed"
+convert headless.png -sample '640x480!' expected.png
+differ=$(compare -metric AE -fuzz 6% live.png expected.png null: 2>&1 | awk '{print int($1)}')
+echo "pixels that differ from the headless picture: $differ of 307200"
+[ "$differ" -lt 6000 ] || { cp live.png expected.png /tmp/ 2>/dev/null; fail "the window does not show the first stage"; }
+
+# Escape leaves the play for the title: the picture changes completely.
+xdotool keydown --window "$win" Escape; sleep 0.2; xdotool keyup --window "$win" Escape
+sleep 2.5
+import -window "$win" title.png
+differ=$(compare -metric AE -fuzz 6% title.png expected.png null: 2>&1 | awk '{print int($1)}')
+echo "after Escape, pixels that differ from the play picture: $differ"
+[ "$differ" -gt 100000 ] || fail "Escape did not bring the title back"
+kill -0 "$game" 2>/dev/null || fail "the game died"
+echo "PASS"

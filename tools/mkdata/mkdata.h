@@ -1,0 +1,13 @@
+// The data generator's parts.
+#pragma once
+
+#include <allegro.h>
+#include <cerrno>
+#include <string>
+
+bool WriteSheets(const std::string &dir);  // every BMP sheet
+bool WriteSounds(const std::string &dir);  // every WAV effect
+bool WriteMusic(const std::string &dir);   // the MIDI music
+
+// Saves an 8-bit sheet with its palette; false when the file cannot be written.
+bool SaveSheet(const std::string &path, BITMAP *b, const RGB *p);
