@@ -8,6 +8,16 @@
 void Title();    // the title menu; returns when a game is to start
 void Credits();  // the credits box on the title picture
 
+// The title screen's hidden extras, taken while the cursor is on "START GAME".
+// The ending's hints name the same letters.
+const int EXTRA_MONEY_KEY = KEY_M;   // money bonus
+const int EXTRA_SUPER_KEY1 = KEY_S;  // super bonus: both letters held together
+const int EXTRA_SUPER_KEY2 = KEY_B;
+const int EXTRA_REMOVE_KEY = KEY_N;  // no extra
+const char *const EXTRA_MONEY_LETTER = "M";
+const char *const EXTRA_SUPER_LETTERS = "S+B";
+const char *const EXTRA_REMOVE_LETTER = "N";
+
 // ---------------------------------------------------------------------------
 // High-score table
 // ---------------------------------------------------------------------------
