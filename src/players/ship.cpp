@@ -13,3 +13,5 @@ void PlayerRestart2() {}
 void Player2Enter() {}
 void Player() {}
 void Player2() {}
+void PlayerHit() {}
+void PlayerHit2() {}

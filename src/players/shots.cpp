@@ -17,3 +17,7 @@ void Bullet() {}
 void Bullet2() {}
 void RestoreBullet(int) {}
 void RestoreBullet2(int) {}
+BITMAP *BulletImage(int) { return NULL; }
+BITMAP *BulletImage2(int) { return NULL; }
+int BulletHit(int, BITMAP *, int, int) { return 0; }
+int BulletHit2(int, BITMAP *, int, int) { return 0; }
