@@ -37,53 +37,32 @@ Sprites &S() {
 
 // Overlapping boxes whose opaque pixels do not meet: the whole intersection
 // is searched, the worst case and the common one (a blast near an alien).
-const int BLAST_X = 0, BLAST_Y = 0, ALIEN_X = 44, ALIEN_Y = 44;
-const int SHOT_X = 0, SHOT_Y = 0, SHOT_ALIEN_X = 4, SHOT_ALIEN_Y = 2;
+// The target alien lies at (tx, ty) from the first sprite's corner.
+using Test = int (*)(BITMAP *, BITMAP *, int, int, int, int);
 
-void BM_Blast_Reference(benchmark::State &st) {
-    for (auto _ : st)
-        benchmark::DoNotOptimize(ReferenceHit(S().blast, S().alien, BLAST_X, BLAST_Y, ALIEN_X, ALIEN_Y, 1));
-}
-void BM_Blast_HitTest(benchmark::State &st) {
-    for (auto _ : st)
-        benchmark::DoNotOptimize(hitTest(S().blast, S().alien, BLAST_X, BLAST_Y, ALIEN_X, ALIEN_Y));
-}
-void BM_Blast_ReferenceFast(benchmark::State &st) {
-    for (auto _ : st)
-        benchmark::DoNotOptimize(ReferenceHit(S().blast, S().alien, BLAST_X, BLAST_Y, ALIEN_X, ALIEN_Y, 3));
-}
-void BM_Blast_HitTestFast(benchmark::State &st) {
-    for (auto _ : st)
-        benchmark::DoNotOptimize(hitTestFast(S().blast, S().alien, BLAST_X, BLAST_Y, ALIEN_X, ALIEN_Y));
-}
-void BM_Shot_Reference(benchmark::State &st) {
-    for (auto _ : st)
-        benchmark::DoNotOptimize(
-            ReferenceHit(S().shot, S().alien, SHOT_X, SHOT_Y, SHOT_ALIEN_X, SHOT_ALIEN_Y, 1));
-}
-void BM_Shot_HitTest(benchmark::State &st) {
-    for (auto _ : st)
-        benchmark::DoNotOptimize(hitTest(S().shot, S().alien, SHOT_X, SHOT_Y, SHOT_ALIEN_X, SHOT_ALIEN_Y));
-}
-void BM_Shot_ReferenceFast(benchmark::State &st) {
-    for (auto _ : st)
-        benchmark::DoNotOptimize(
-            ReferenceHit(S().shot, S().alien, SHOT_X, SHOT_Y, SHOT_ALIEN_X, SHOT_ALIEN_Y, 3));
-}
-void BM_Shot_HitTestFast(benchmark::State &st) {
-    for (auto _ : st)
-        benchmark::DoNotOptimize(
-            hitTestFast(S().shot, S().alien, SHOT_X, SHOT_Y, SHOT_ALIEN_X, SHOT_ALIEN_Y));
+void BM_Game(benchmark::State &st, Test test, BITMAP *(*first)(), int tx, int ty) {
+    for (auto _ : st) benchmark::DoNotOptimize(test(first(), S().alien, 0, 0, tx, ty));
 }
 
-BENCHMARK(BM_Blast_Reference);
-BENCHMARK(BM_Blast_HitTest);
-BENCHMARK(BM_Blast_ReferenceFast);
-BENCHMARK(BM_Blast_HitTestFast);
-BENCHMARK(BM_Shot_Reference);
-BENCHMARK(BM_Shot_HitTest);
-BENCHMARK(BM_Shot_ReferenceFast);
-BENCHMARK(BM_Shot_HitTestFast);
+void BM_Reference(benchmark::State &st, BITMAP *(*first)(), int tx, int ty, int step) {
+    for (auto _ : st) benchmark::DoNotOptimize(ReferenceHit(first(), S().alien, 0, 0, tx, ty, step));
+}
+
+BITMAP *Blast() {
+    return S().blast;
+}
+BITMAP *Shot() {
+    return S().shot;
+}
+
+BENCHMARK_CAPTURE(BM_Reference, blast_60x60, Blast, 44, 44, 1);
+BENCHMARK_CAPTURE(BM_Game, blast_60x60, hitTest, Blast, 44, 44);
+BENCHMARK_CAPTURE(BM_Reference, blast_60x60_sampled, Blast, 44, 44, 3);
+BENCHMARK_CAPTURE(BM_Game, blast_60x60_sampled, hitTestFast, Blast, 44, 44);
+BENCHMARK_CAPTURE(BM_Reference, shot_5x16, Shot, 4, 2, 1);
+BENCHMARK_CAPTURE(BM_Game, shot_5x16, hitTest, Shot, 4, 2);
+BENCHMARK_CAPTURE(BM_Reference, shot_5x16_sampled, Shot, 4, 2, 3);
+BENCHMARK_CAPTURE(BM_Game, shot_5x16_sampled, hitTestFast, Shot, 4, 2);
 
 }  // namespace
 

@@ -83,28 +83,21 @@ static BITMAP *Cut(int x, int y, int w, int h) {
     return b;
 }
 
-static void *Cached(const char *path) {
+// Sounds and music never change, so each file is read once.
+template <typename T> static T *LoadOnce(const char *path, T *(*load)(const char *), const char *kind) {
     for (const Loaded &l : sounds)
-        if (l.path == path) return l.data;
-    return NULL;
+        if (l.path == path) return (T *)l.data;
+    T *data = load(path);
+    if (!data) SysFatal("cannot load %s: the file is missing, unreadable or not a %s", path, kind);
+    sounds.push_back({path, data});
+    return data;
 }
 
 static SAMPLE *Sound(const char *path) {
-    SAMPLE *s = (SAMPLE *)Cached(path);
-    if (s) return s;
-    s = load_sample(path);
-    if (!s) SysFatal("cannot load %s: the file is missing, unreadable or not a WAV sound", path);
-    sounds.push_back({path, s});
-    return s;
+    return LoadOnce(path, load_sample, "WAV sound");
 }
-
 static MIDI *Music(const char *path) {
-    MIDI *m = (MIDI *)Cached(path);
-    if (m) return m;
-    m = load_midi(path);
-    if (!m) SysFatal("cannot load %s: the file is missing, unreadable or not a MIDI file", path);
-    sounds.push_back({path, m});
-    return m;
+    return LoadOnce(path, load_midi, "MIDI file");
 }
 
 // ---------------------------------------------------------------------------
