@@ -50,5 +50,22 @@ struct actor_t {
 
 extern actor_t intro[6];  // cut-scene actors, shared by the intro and the ending
 
-void Intro();
-void End();
+void Intro();  // the story before the game; returns to the title picture
+void End();    // the final bonus, the commander's defeat and the hints; ends the play
+
+// Cut-scene drawing shared by the intro and the ending. A scene frame runs the
+// frame clock, updates the scene's counters, copies the sheet's picture into
+// the buffer, draws the actors and text over it and presents the buffer.
+void PlayScene(int frames, void (*update)(int n), void (*draw)(int n));
+void DrawMirrored(const actor_t &a, int slot, int dx = 0, int dy = 0);  // spr[slot] facing right
+void DrawScaled(BITMAP *s, int x, int y, fixed scale);                  // top-left at (x, y)
+void DrawZoomed(const actor_t &a, int slot);                            // at scale 65536 - zoom
+void WalkStep(actor_t &a);                                              // next image of the walk cycle 0..4
+// A box filled with the text background colour, with one or two lines on it.
+void TextBox(int x1, int y1, int x2, int y2, const char *line1, const char *line2 = NULL);
+
+// Caption screens: plain text on the sheet's picture, cleared to one colour.
+void CaptionScreen(int colour);                            // fades out, clears, sets the text background
+void CaptionLine(int y, int colour, const char *fmt, ...)  // a line from the left edge
+    __attribute__((format(printf, 3, 4)));
+void CaptionHold(int msec);  // presents, fades in and holds it
