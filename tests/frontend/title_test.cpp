@@ -51,6 +51,10 @@ TEST(TitleMenu, UpAndDownMoveTheCursorWithTheSoundAndStopAtTheEnds) {
     EXPECT_EQ(CursorRow(), 0);
     EXPECT_EQ(HeadlessSoundCount(), 0);
 
+    EXPECT_FALSE(RunTitle({"UP"}));
+    EXPECT_EQ(CursorRow(), 0);
+    EXPECT_EQ(HeadlessPlays(pl_fx[2]), 1);
+
     EXPECT_FALSE(RunTitle({"UP", "DOWN", "DOWN", "DOWN", "DOWN", "DOWN", "DOWN", "DOWN", "UP"}));
     EXPECT_EQ(CursorRow(), 5);
     ASSERT_EQ(HeadlessPlays(pl_fx[2]), 9) << "the sound plays also where the cursor cannot move";
