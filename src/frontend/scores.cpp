@@ -1,14 +1,211 @@
-// High-score table.
+// High-score table: the five best results, kept in scoretb.dat, shown on the
+// title picture, and entered with a name after a game.
+//
+// The file is five 28-byte entries in rank order, no header: a name of 20
+// bytes (NUL-terminated), then score and level as little-endian 32-bit
+// integers. It is read and written byte by byte, so files from other copies
+// of the game load whatever machine wrote them.
 
 #include "frontend/frontend.h"
 #include "core/core.h"
+#include "core/platform.h"
+
+#include <cstdint>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 scoreentry_t scoretb[5];
 FILE *fd;
 
-// The table arrives with the play itself.
-void ScoreBoard(int) {}
-void ScoreBoardInit() {}
-void ScoreBoardWrite() {}
-void ScoreBoardShow(int) {}
-void ScoreBoardInput(int, int) {}
+namespace {
+
+const char *const FILE_NAME = "scoretb.dat";
+const int ENTRY_SIZE = 28;
+const int TABLE_SIZE = 5 * ENTRY_SIZE;
+const char *const DEFAULT_NAME = "earthguard team";
+
+void PutInt(unsigned char *p, int v) {
+    uint32_t u = (uint32_t)v;
+    for (int i = 0; i < 4; i++) p[i] = (unsigned char)(u >> (8 * i));
+}
+
+int GetInt(const unsigned char *p) {
+    uint32_t u = 0;
+    for (int i = 0; i < 4; i++) u |= (uint32_t)p[i] << (8 * i);
+    return (int32_t)u;
+}
+
+void Encode(const scoreentry_t &e, unsigned char *p) {
+    memcpy(p, e.name, 20);
+    PutInt(p + 20, e.score);
+    PutInt(p + 24, e.level);
+}
+
+// A name is always cut to 19 characters, whatever the file holds.
+void Decode(const unsigned char *p, scoreentry_t *e) {
+    memcpy(e->name, p, 20);
+    e->name[19] = '\0';
+    e->score = GetInt(p + 20);
+    e->level = GetInt(p + 24);
+}
+
+void EncodeTable(const scoreentry_t *tb, unsigned char *data) {
+    for (int k = 0; k < 5; k++) Encode(tb[k], data + ENTRY_SIZE * k);
+}
+
+// A short file fills the entries it has bytes for (a last one in part); the
+// others keep what they held.
+void DecodeTable(const unsigned char *data, size_t n) {
+    for (int k = 0; k < 5 && (size_t)(ENTRY_SIZE * k) < n; k++) {
+        unsigned char image[ENTRY_SIZE];
+        Encode(scoretb[k], image);
+        size_t have = n - ENTRY_SIZE * k;
+        memcpy(image, data + ENTRY_SIZE * k, have < (size_t)ENTRY_SIZE ? have : ENTRY_SIZE);
+        Decode(image, &scoretb[k]);
+    }
+}
+
+// Writes the table to a new file beside the old one and renames it over
+// it, so a crash or a full disk in the middle never loses the old table.
+// Returns false when not even the new file could be made.
+bool WriteTable(const scoreentry_t *tb) {
+    unsigned char data[TABLE_SIZE];
+    EncodeTable(tb, data);
+
+    char tmp[] = "scoretb.dat.XXXXXX";
+    int h = mkstemp(tmp);
+    if (h < 0) return false;
+    mode_t mask = umask(0);  // read it back: the file gets the usual rights
+    umask(mask);
+    fchmod(h, 0666 & ~mask);
+    fd = fdopen(h, "wb");
+    if (!fd) {
+        close(h);
+        unlink(tmp);
+        return false;
+    }
+    bool ok = fwrite(data, 1, TABLE_SIZE, fd) == (size_t)TABLE_SIZE;
+    ok = fflush(fd) == 0 && ok;
+    ok = fsync(fileno(fd)) == 0 && ok;
+    ok = fclose(fd) == 0 && ok;
+    fd = NULL;
+    if (!ok || rename(tmp, FILE_NAME) != 0) unlink(tmp);
+    return true;
+}
+
+void DefaultTable(scoreentry_t *tb) {
+    static const char *const names[5] = {DEFAULT_NAME, "pelgar", DEFAULT_NAME, "pelgar", DEFAULT_NAME};
+    memset(tb, 0, 5 * sizeof *tb);
+    for (int k = 0; k < 5; k++) {
+        strncpy(tb[k].name, names[k], sizeof tb[k].name - 1);
+        tb[k].level = 5 - k;
+        tb[k].score = 5000 - 1000 * k;
+    }
+}
+
+// One player's score after a game: a score passes only entries that are
+// strictly lower; the player then names the new entry.
+void EnterScore(int value, int num) {
+    int i = 0;
+    while (i < 5 && scoretb[i].score >= value) i++;
+    if (i == 5) return;
+    for (int k = 4; k > i; k--) scoretb[k] = scoretb[k - 1];
+    memset(scoretb[i].name, 0, sizeof scoretb[i].name);
+    scoretb[i].score = value;
+    scoretb[i].level = level;
+    hiscore = scoretb[0].score;
+
+    ScoreBoardShow(1);
+    ScoreBoardInput(i, num);
+    ScoreBoardWrite();
+    ScoreBoardShow(0);
+    SysClearKeybuf();
+    SysReadKey();
+    SysFadeOut(4);
+}
+
+bool NameChar(int c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+}  // namespace
+
+void ScoreBoard(int what) {
+    if (what == 1) ScoreBoardInit();
+    if (what == 2) {
+        EnterScore(score, 1);
+        if (NPLAYERS == 2) EnterScore(score2, 2);
+    }
+}
+
+void ScoreBoardInit() {
+    fd = fopen(FILE_NAME, "rb");
+    if (fd) {
+        unsigned char data[TABLE_SIZE];
+        size_t n = fread(data, 1, TABLE_SIZE, fd);  // a read error reads as a short file
+        DecodeTable(data, n);
+        hiscore = scoretb[0].score;
+        fclose(fd);
+        fd = NULL;
+        return;
+    }
+    scoreentry_t defaults[5];
+    DefaultTable(defaults);
+    if (WriteTable(defaults)) {
+        memcpy(scoretb, defaults, sizeof scoretb);
+        hiscore = 5000;
+    }
+}
+
+void ScoreBoardWrite() {
+    WriteTable(scoretb);
+}
+
+void ScoreBoardShow(int reload) {
+    if (reload == 1) {
+        LoadData(0);
+        ToScreen(bg);
+        SysFadeIn(pal, 4);
+        text_bg = 0;
+    }
+    rectfill(bg, 1, 130, 317, 210, 0);
+    rect(bg, 1, 130, 317, 210, 5);
+    textprintf_ex(bg, font, 3, 133, 8, text_bg, "Name:                Level: Score:");
+    for (int i = 0; i < 5; i++) {
+        int y = 150 + 12 * i;
+        textprintf_ex(bg, font, 10, y, 10, text_bg, "%d. %s", i + 1, scoretb[i].name);
+        if (scoretb[i].level == 26)
+            textprintf_ex(bg, font, 176, y, 10, text_bg, "end");
+        else
+            textprintf_ex(bg, font, 176, y, 10, text_bg, "%d", scoretb[i].level);
+        textprintf_ex(bg, font, 232, y, 10, text_bg, "%d", scoretb[i].score);
+    }
+    ToScreen(bg);
+}
+
+void ScoreBoardInput(int pos, int num) {
+    char name[20] = "";
+    int len = 0;
+    int y = 150 + 12 * pos;
+    textprintf_ex(bg, font, 26, y, 8, text_bg, ">");
+    textprintf_ex(bg, font, 3, 133, 8, text_bg, "Player %d please enter your name!  ", num);
+    ToScreen(bg);
+    while (!key[KEY_ENTER]) {
+        SysClearKeybuf();
+        int c = SysReadKey() & 0xff;
+        if (c == 8) {
+            if (len >= 1) {
+                len -= 1;
+                name[len] = '\0';
+                textprintf_ex(bg, font, 34 + 8 * len, y, 8, text_bg, " ");
+            }
+        } else if (NameChar(c) && len <= 16) {
+            textprintf_ex(bg, font, 34 + 8 * len, y, 8, text_bg, "%c", c);
+            name[len++] = (char)c;
+            name[len] = '\0';
+        }
+        ToScreen(bg);
+    }
+    memcpy(scoretb[pos].name, name, sizeof name);
+}

@@ -229,7 +229,8 @@ std::string RunWithBrokenFile(const std::string &file, const std::string &conten
         fclose(f);
     }
     FILE *s = fopen((dir + "/start.txt").c_str(), "w");
-    fputs("150 press SPACE\n", s);
+    // Down to START GAME, then Space.
+    fputs("140 press DOWN\n142 press DOWN\n144 press DOWN\n146 press DOWN\n150 press SPACE\n", s);
     fclose(s);
     return RunProgram("--headless --script start.txt --frames 600", status, dir);
 }

@@ -127,7 +127,9 @@ TEST(Script, FadesTakeTheirLiveTimeAndShowInThePalette) {
 }
 
 TEST(Program, PrintsTheFinalLineAndSavesPictures) {
-    WriteFile(ScratchDir() + "/start.txt", "# start a game\n150 press SPACE\n");
+    WriteFile(ScratchDir() + "/start.txt",
+              "# start a game: down to START GAME, then Space\n"
+              "140 press DOWN\n142 press DOWN\n144 press DOWN\n146 press DOWN\n150 press SPACE\n");
     int status;
     std::string out = RunProgram(
         "--headless --script start.txt --frames 400 --shot 399:play.png --shot 120:title.bmp", &status);
@@ -148,7 +150,9 @@ TEST(Program, PrintsTheFinalLineAndSavesPictures) {
 }
 
 TEST(Program, TheSameScriptGivesTheSameRun) {
-    WriteFile(ScratchDir() + "/same.txt", "150 press SPACE\n200 down LEFT\n260 up LEFT\n300 press SPACE\n");
+    WriteFile(ScratchDir() + "/same.txt",
+              "140 press DOWN\n142 press DOWN\n144 press DOWN\n146 press DOWN\n150 press SPACE\n"
+              "200 down LEFT\n260 up LEFT\n300 press SPACE\n");
     int s1, s2;
     std::string a =
         RunProgram("--headless --script same.txt --frames 500 --shot 499:a.bmp --shot 100:c.png", &s1);
