@@ -6,6 +6,7 @@
 #include <string>
 
 bool WriteSheets(const std::string &dir);  // every BMP sheet
+bool WriteStages(const std::string &dir);  // the stage sheets
 bool WriteSounds(const std::string &dir);  // every WAV effect
 bool WriteMusic(const std::string &dir);   // the MIDI music
 

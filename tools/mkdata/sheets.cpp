@@ -371,9 +371,8 @@ static bool WriteStory(const std::string &dir, bool ending) {
 }
 
 bool WriteSheets(const std::string &dir) {
-    for (const StageLook &s : stages)
-        if (!WriteStage(dir, s)) return false;
-    return WriteTitle(dir) && WriteShop(dir) && WriteStory(dir, false) && WriteStory(dir, true);
+    return WriteStages(dir) && WriteTitle(dir) && WriteShop(dir) && WriteStory(dir, false) &&
+           WriteStory(dir, true);
 }
 
 bool SaveSheet(const std::string &path, BITMAP *b, const RGB *p) {
