@@ -255,33 +255,31 @@ static void BonusTaken(BITMAP *b, int x, int y, int kind, const Ramp &player) {
 // The mother ship
 // ---------------------------------------------------------------------------
 
-// The mother ship flying right, shaded from a mask.
+// The mother ship flying right: a saucer cruiser, its dome set forward and
+// its engine glowing at the back; shaded from a mask.
 static void MotherShip(BITMAP *b, int x, int y) {
     Mask m(48, 16);
-    // Hull: a long teardrop with the nose to the right.
-    for (int i = 0; i < 46; i++) {
-        double t = i / 45.0, half = 5.2 * sin(3.14159 * pow(t, 0.75));
-        int top = (int)lrint(9 - half), bot = (int)lrint(9 + half * 0.8);
-        vline(m.m, 1 + i, top, bot, 1);
-    }
-    // The dome over the hull and the fins at the back.
-    ellipsefill(m.m, 28, 5, 8, 4, 2);
-    triangle(m.m, 3, 4, 12, 8, 5, 8, 1);
-    triangle(m.m, 3, 15, 12, 11, 5, 10, 1);
-    rectfill(m.m, 0, 7, 3, 11, 3);  // engine block
+    ellipsefill(m.m, 24, 10, 22, 3, 1);   // the rim
+    ellipsefill(m.m, 22, 8, 15, 4, 1);    // the upper hull
+    ellipsefill(m.m, 22, 12, 11, 2, 3);   // the underside
+    ellipsefill(m.m, 28, 5, 7, 4, 2);     // the dome
+    triangle(m.m, 4, 3, 12, 7, 6, 8, 1);  // tail fin
     std::vector<Material> mats(3);
     mats[0].ramp = S.steel;
-    mats[0].depth = 4;
+    mats[0].depth = 3;
     mats[1].ramp = {S.cyan[1], S.cyan[2], S.cyan[3], S.cyan[4], S.cyan[5]};
     mats[1].depth = 3;
-    mats[2].ramp = {S.steel[1], S.steel[2], S.steel[3]};
+    mats[2].ramp = {S.steel[0], S.steel[1], S.steel[2], S.steel[3]};
+    mats[2].depth = 2;
     Shade(b, x, y, m, mats, -1);
     Outline(b, x, y, 48, 16, S.grey[0]);
-    // Running lights along the hull and the engine glow.
-    for (int i = 0; i < 4; i++) putpixel(b, x + 14 + 7 * i, y + 11, i % 2 ? S.red[4] : S.gold[4]);
-    putpixel(b, x, y + 8, S.fire[7]);
-    putpixel(b, x, y + 9, S.fire[6]);
-    putpixel(b, x, y + 10, S.fire[5]);
+    // Lights round the rim and the engine's glow at the back.
+    for (int i = 0; i < 6; i++) putpixel(b, x + 9 + 6 * i, y + 10, i % 2 ? S.red[4] : S.gold[5]);
+    putpixel(b, x + 2, y + 9, S.fire[8]);
+    putpixel(b, x + 2, y + 10, S.fire[6]);
+    putpixel(b, x + 1, y + 9, S.fire[5]);
+    putpixel(b, x + 1, y + 10, S.fire[4]);
+    putpixel(b, x, y + 10, S.fire[3]);
 }
 
 // The big bomb it drops, and the burst on the ground.

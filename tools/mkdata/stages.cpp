@@ -126,7 +126,7 @@ void Farmland(BITMAP *s, Pal &p) {
     Ramp far = p.SceneRamp(4, {10, 12, 36, 36, 40, 84});
     Ramp hill = p.SceneRamp(5, {6, 18, 22, 20, 44, 40, 40, 70, 58});
     Ramp meadow = p.SceneRamp(8, {10, 30, 18, 30, 64, 32, 58, 100, 46});
-    Ramp glow = p.SceneRamp(5, {60, 50, 20, 130, 80, 30, 230, 150, 60});
+    Ramp glow = p.SceneRamp(5, {26, 50, 24, 90, 80, 34, 220, 140, 60});
     Ramp wood = p.SceneRamp(4, {26, 16, 12, 70, 40, 26, 120, 70, 40});
     int win = p.Scene(255, 210, 110);
     p.Set(178, 6, 20, 10);  // the aliens' shadows on the grass
@@ -169,8 +169,8 @@ void Farmland(BITMAP *s, Pal &p) {
             double u = (x - 160) * 6.0 / (y - 150);
             if (x > 175 && u - floor(u) < 0.35) t -= 0.12;
             int c = Dither(meadow, t, x, y);
-            double fx = (x - 157) / 34.0, fy = (y - 183) / 9.0, fire = 1 - sqrt(fx * fx + fy * fy);
-            if (fire > 0 && fire * fire * 1.4 > Bayer(x, y)) c = Dither(glow, 0.15 + fire, x, y);
+            double fx = (x - 157) / 30.0, fy = (y - 183) / 8.0, fire = 1 - sqrt(fx * fx + fy * fy);
+            if (fire > 0 && y > 178) c = Dither(glow, fire * 1.1, x, y);
             putpixel(s, x, y, c);
         }
     for (int i = 0; i < 260; i++) {
