@@ -36,6 +36,10 @@ struct Song {
 
 // "D5", "Bb4", "C#6" -> MIDI note number.
 int Pitch(const std::string &name) {
+    if (name.empty() || name[0] < 'A' || name[0] > 'G') {
+        fprintf(stderr, "mkdata: \"%s\" is not a note\n", name.c_str());
+        abort();
+    }
     static const int base[7] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
     int n = base[name[0] - 'A'], i = 1;
     if (name[i] == '#') n++, i++;
@@ -130,9 +134,9 @@ const char *ROLL_S = "x.x.x.x.xoxoxxxx";
 // The tunes, eight bars each.
 const char *THEME_A =
     "D5 4 A4 2 D5 1 E5 1 | F5 3 E5 1 D5 2 C5 2 | D5 4 Bb4 2 C5 1 D5 1 | F5 3 G5 1 F5 2 D5 2 |"
-    "E5 4 C5 2 E5 1 F5 1 | G5 3 F5 1 E5 2 C5 2 | A5 4 G5 2 F5 1 E5 1 | C#5 6 r 2";
+    " E5 4 C5 2 E5 1 F5 1 | G5 3 F5 1 E5 2 C5 2 | A5 4 G5 2 F5 1 E5 1 | C#5 6 r 2";
 const char *THEME_B = "F5 2 Bb5 2 A5 2 G5 2 | E5 2 G5 2 C6 2 Bb5 2 | A5 4 F5 2 D5 2 | A5 3 Bb5 1 A5 2 F5 2 |"
-                      "G5 2 F5 2 D5 2 F5 2 | E5 2 G5 2 C6 2 E6 2 | D6 3 C#6 1 A5 2 E5 2 | A5 4 G5 2 E5 2";
+                      " G5 2 F5 2 D5 2 F5 2 | E5 2 G5 2 C6 2 E6 2 | D6 3 C#6 1 A5 2 E5 2 | A5 4 G5 2 E5 2";
 const char *STABS =
     "r 2 D4 1 D4 1 r 2 D4 2 | r 2 E4 1 E4 1 r 2 C#4 2 | r 2 D4 1 D4 1 r 2 Bb3 2 | A3 2 C#4 2 E4 2 G4 2";
 
