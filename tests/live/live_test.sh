@@ -43,7 +43,13 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 [ -n "$win" ] || fail "no game window appeared"
-geometry=$(xdotool getwindowgeometry "$win" | grep Geometry | awk '{print $2}')
+# Allegro opens its window small and sizes it when the graphics mode is set,
+# after the keyboard and sound are up.
+for _ in $(seq 50); do
+    geometry=$(xdotool getwindowgeometry "$win" | grep Geometry | awk '{print $2}')
+    [ "$geometry" = "640x480" ] && break
+    sleep 0.1
+done
 [ "$geometry" = "640x480" ] || fail "window is $geometry, not 640x480"
 echo "window $win, $geometry"
 
