@@ -253,12 +253,14 @@ bool WriteShop(const std::string &dir) {
 
     BITMAP *b = create_bitmap(432, 256);
     clear_to_color(b, 2);
-    // Riveted wall plates behind the counter, the floor (2) left plain.
-    for (int y = 34; y < 214; y += 45)
+    // Riveted wall plates behind the counter, their seams clear of the rows
+    // where the game writes money and lives (120..127); the floor (2) plain.
+    static const int rows[][2] = {{34, 77}, {78, 116}, {131, 172}, {173, 214}};
+    for (const auto &row : rows)
         for (int x = 0; x < 320; x += 80) {
-            rect(b, x + 1, y + 1, x + 79, y + 44, c.metal[0]);
+            rect(b, x + 1, row[0] + 1, x + 79, row[1], c.metal[0]);
             for (int i : {4, 75})
-                for (int j : {4, 40}) putpixel(b, x + i, y + j, c.metal[2]);
+                for (int j : {row[0] + 4, row[1] - 4}) putpixel(b, x + i, j, c.metal[2]);
         }
     hline(b, 0, 32, 319, c.metal[3]);
     hline(b, 0, 33, 319, c.metal[1]);
