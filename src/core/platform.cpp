@@ -57,7 +57,16 @@ const char *SysStartup() {
         return why;
     }
     install_keyboard();
-    install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, NULL);
+    // The intro music plays on Allegro's software synthesiser with the
+    // instrument patches that come with our data. Without digital voices
+    // the synthesiser cannot start: then sound comes up without it.
+    static const char digmid[] = "[sound]\nmidi_card = DIGI\npatches = data/audio/default.cfg\n";
+    override_config_data(digmid, sizeof digmid - 1);
+    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, NULL) != 0) {
+        static const char plain[] = "[sound]\n";
+        override_config_data(plain, sizeof plain - 1);
+        install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, NULL);
+    }
     if (set_gfx_mode(sys_gfx_card, 640, 480, 0, 0) != 0) {
         snprintf(why, sizeof why, "%s", allegro_error);
         allegro_exit();

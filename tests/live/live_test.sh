@@ -43,7 +43,13 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 [ -n "$win" ] || fail "no game window appeared"
-geometry=$(xdotool getwindowgeometry "$win" | grep Geometry | awk '{print $2}')
+# Allegro opens its window small and sizes it when the graphics mode is set,
+# after the keyboard and sound are up.
+for _ in $(seq 50); do
+    geometry=$(xdotool getwindowgeometry "$win" | grep Geometry | awk '{print $2}')
+    [ "$geometry" = "640x480" ] && break
+    sleep 0.1
+done
 [ "$geometry" = "640x480" ] || fail "window is $geometry, not 640x480"
 echo "window $win, $geometry"
 
@@ -62,12 +68,25 @@ cpu=$(( (t1 - t0) * 100 / (3 * $(getconf CLK_TCK)) ))
 echo "processor use during play: ${cpu}%"
 [ "$cpu" -lt 50 ] || fail "the game keeps the processor busy (${cpu}%)"
 
+# Pixels of picture $1 that match picture $2 neither at their place nor one
+# row above or below: the window's stretch and ImageMagick's scaling pick
+# the doubled rows differently, which shifts detailed art by a row here
+# and there.
+differ() {
+    for shift in +0 +1 -1; do
+        convert "$2" -roll +0$shift shifted.png
+        compare -fuzz 6% "$1" shifted.png -compose src -highlight-color white -lowlight-color black \
+            "mask$shift.png" 2>/dev/null
+    done
+    convert mask+0.png mask+1.png mask-1.png -evaluate-sequence min -format "%[fx:int(mean*w*h+0.5)]" info:
+}
+
 # What the window shows, against the headless picture of a play frame.
 import -window "$win" live.png || fail "cannot capture the window"
 printf "140 press DOWN\n142 press DOWN\n144 press DOWN\n146 press DOWN\n150 press SPACE\n" > start.txt
 "$bin" --headless --script start.txt --frames 400 --shot 399:headless.png >/dev/null || fail "headless run failed"
 convert headless.png -sample '640x480!' expected.png
-differ=$(compare -metric AE -fuzz 6% live.png expected.png null: 2>&1 | awk '{print int($1)}')
+differ=$(differ live.png expected.png)
 echo "pixels that differ from the headless picture: $differ of 307200"
 [ "$differ" -lt 6000 ] || { cp live.png expected.png /tmp/ 2>/dev/null; fail "the window does not show the first stage"; }
 
@@ -75,7 +94,7 @@ echo "pixels that differ from the headless picture: $differ of 307200"
 xdotool keydown --window "$win" Escape; sleep 0.2; xdotool keyup --window "$win" Escape
 sleep 2.5
 import -window "$win" title.png
-differ=$(compare -metric AE -fuzz 6% title.png expected.png null: 2>&1 | awk '{print int($1)}')
+differ=$(differ title.png expected.png)
 echo "after Escape, pixels that differ from the play picture: $differ"
 [ "$differ" -gt 100000 ] || fail "Escape did not bring the title back"
 kill -0 "$game" 2>/dev/null || fail "the game died"
