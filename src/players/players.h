@@ -26,6 +26,12 @@ void Player2Enter();  // player 2 joins a one-player play
 void Player();        // one frame of player 1: steer, draw, animate, shots
 void Player2();
 
+// The ship loss every hostile projectile applies: explosion sound, one life
+// less, explosion frames. Callers test first that the ship is hittable
+// (not dead, shield 0).
+void PlayerHit();
+void PlayerHit2();
+
 // ---------------------------------------------------------------------------
 // Shots
 // ---------------------------------------------------------------------------
@@ -53,3 +59,12 @@ void Bullet();      // one frame of player 1's firing and shots
 void Bullet2();
 void RestoreBullet(int i);  // one hit dealt by player 1's slot i
 void RestoreBullet2(int i);
+
+// The image of a player's shot slot i as drawn and hit-tested: the weapon's
+// flight image, or the blast frame once it has burst.
+BITMAP *BulletImage(int i);
+BITMAP *BulletImage2(int i);
+// 1 if a player's shot slot i overlaps sprite s drawn at (x, y). The shot is
+// the first sprite: hitTestFast with weapon 3, hitTest otherwise.
+int BulletHit(int i, BITMAP *s, int x, int y);
+int BulletHit2(int i, BITMAP *s, int x, int y);

@@ -1,0 +1,196 @@
+// The player ships: steering at the three speeds, the shield, the loss and
+// restart, player 2 joining, and where the ships show on the screen.
+
+#include "support/playfield.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// At speed 1 both keys step one counter and the ship moves on even counts.
+// With both held the key that lands on the even count moves it a pixel every
+// frame: the right-hand one from an even count, the left one from an odd.
+TEST(Ship, SpeedOneStepsEveryOtherFrameAndBothKeysDrift) {
+    StartPlay(PlayOptions{}, "1 down LEFT\n21 down RIGHT\n31 up LEFT\n41 up RIGHT\n");
+    ClearWave();
+    pl_n = 0;
+    Frames(20);
+    EXPECT_EQ(player.x, 40);
+    Frames(10);  // both held
+    EXPECT_EQ(player.x, 50);
+    Frames(10);  // right alone
+    EXPECT_EQ(player.x, 55);
+    Frames(10);
+    EXPECT_EQ(player.x, 55);
+
+    StartPlay(PlayOptions{}, "1 down LEFT\n22 down RIGHT\n");
+    ClearWave();
+    pl_n = 0;
+    Frames(21);
+    EXPECT_EQ(player.x, 40);
+    Frames(10);
+    EXPECT_EQ(player.x, 30);
+}
+
+TEST(Ship, FasterClassesStopAtTheEdgesOfTheField) {
+    PlayOptions o;
+    o.speed = 2;
+    StartPlay(o, "1 down LEFT\n");
+    ClearWave();
+    Frames(49);
+    EXPECT_EQ(player.x, 1);
+    Frames(10);
+    EXPECT_EQ(player.x, 0);
+
+    o.speed = 3;
+    StartPlay(o, "1 down RIGHT\n");
+    ClearWave();
+    Frames(126);  // two pixels a frame
+    EXPECT_EQ(player.x, 302);
+    Frames(10);
+    EXPECT_EQ(player.x, 304);
+
+    o.speed = 1;
+    StartPlay(o, "1 down RIGHT\n");
+    ClearWave();
+    player.x = 300;
+    Frames(20);
+    EXPECT_EQ(player.x, 304);
+}
+
+// The shield counts down on the 80 ms tick, cycling images 0..2; then the
+// ship flies with images 0 and 1 on the 150 ms tick.
+TEST(Ship, ShieldBlinksTwentyTwoTicksThenTheShipFlies) {
+    StartPlay(PlayOptions{});
+    ClearWave();
+    EXPECT_EQ(player.shield, 22);
+    player.frame = 1;  // so that the shield runs out on image 2
+    int ticks = 0, frames = 0;
+    while (player.shield > 0 && frames < 400) {
+        int before = player.frame;
+        Frame();
+        frames++;
+        ticks += synf;
+        EXPECT_EQ(player.frame, synf ? (before + 1) % 3 : before);
+    }
+    EXPECT_EQ(ticks, 22);
+    EXPECT_LE(frames, 22 * 5 + 5);
+    EXPECT_EQ(player.frame, 2);
+    // Image 2 stays until the next 150 ms tick turns it into image 1.
+    for (Frame(); !syn; Frame()) EXPECT_EQ(player.frame, 2);
+    EXPECT_EQ(player.frame, 1);
+    int changes = 0;
+    for (int i = 0; i < 100; i++) {
+        int before = player.frame;
+        Frame();
+        EXPECT_LE(player.frame, 1);
+        changes += player.frame != before;
+    }
+    EXPECT_EQ(changes, 10);
+}
+
+// The four steps of a loss, then images 3 to 6, one per 80 ms tick, shown
+// where the ship died; no steering or firing meanwhile; then a fresh start,
+// before this frame's shots.
+TEST(Ship, LossExplodesForFourTicksAndRestartsAtTheStart) {
+    PlayOptions o;
+    o.speed = 2;
+    StartPlay(o, "1 down RIGHT\n31 down SPACE\n");
+    ClearWave();
+    Frames(30);
+    ASSERT_EQ(player.x, 80);
+    PlayerHit();
+    EXPECT_TRUE(player.dead);
+    EXPECT_EQ(player.frame, 3);
+    EXPECT_EQ(lives, 8);
+    EXPECT_EQ(Sound(pl_fx[1]), (Played{1, 120, 150, 1000}));
+
+    int ticks = 0;
+    while (player.dead && ticks < 10) {
+        int before = player.frame;
+        Frame();
+        EXPECT_EQ(player.x, player.dead ? 80 : 50);
+        EXPECT_EQ(bullet[0].on, !player.dead);
+        ticks += synf;
+        EXPECT_EQ(player.frame, player.dead ? before + synf : 0);
+        EXPECT_TRUE(synf || ShownAt(player.spr[before], 80, 206));
+    }
+    EXPECT_EQ(ticks, 4);
+    EXPECT_FALSE(player.dead);
+    EXPECT_EQ(player.frame, 0);
+    EXPECT_EQ(player.shield, 22);
+    EXPECT_EQ(lives, 8);
+    // Fire, held through the explosion, shoots from the start position.
+    EXPECT_EQ(Sound(pl_fx[0]).count, 1);
+    EXPECT_EQ(bullet[0].x, 56);
+    Frame();
+    EXPECT_EQ(player.x, 51);
+}
+
+// The last ship too explodes to the end and comes back (here player 1 keeps
+// the play going, so the frames go on).
+TEST(Ship, LastShipStillExplodesAndComesBack) {
+    PlayOptions o;
+    o.players = 2;
+    o.lives = 1;
+    StartPlay(o);
+    ClearWave();
+    PlayerHit2();
+    EXPECT_EQ(lives2, 0);
+    EXPECT_TRUE(player2.dead);
+    EXPECT_FALSE(player.dead);
+    int frames = 0;
+    for (; player2.dead && frames < 40; frames++) Frame();
+    EXPECT_EQ(player2.x, 270);
+    EXPECT_EQ(player2.shield, 22);
+    EXPECT_GE(frames, 16);
+    EXPECT_LE(frames, 20);
+}
+
+TEST(Ship, PlayerTwoJoinsWithFreshLivesAndLeavesTheBombsFalling) {
+    PlayOptions o;
+    o.lives = 5;
+    o.weapon = 2;
+    StartPlay(o, "1 down G\n");
+    ClearWave();
+    score2 = 1234;
+    lives2 = 0;
+    player2.x = 10;
+    player2.dead = bullet2[1].on = bomb[3].on = true;
+    Player2Enter();
+    EXPECT_EQ(NPLAYERS, 2);
+    EXPECT_EQ(lives2, 5);
+    EXPECT_EQ(score2, 0);
+    EXPECT_EQ(player2.x, 270);
+    EXPECT_FALSE(player2.dead);
+    EXPECT_EQ(player2.shield, 22);
+    EXPECT_FALSE(bullet2[1].on);
+    EXPECT_EQ(bullet2[1].hits, 2);  // weapon 2 at power 1, as the play started
+    EXPECT_TRUE(bomb[3].on);
+    EXPECT_EQ(money2, 1000);
+    Frame();  // G fires player 2's first shot
+    EXPECT_TRUE(bullet2[0].on);
+    EXPECT_EQ(bullet2[0].x, 276);
+    EXPECT_FALSE(bullet[0].on);
+}
+
+// The picture shows each ship's image where its record says: the image the
+// record held when the frame began (the animation steps after the drawing),
+// at the position after this frame's steering. Player 2 steers with A.
+TEST(Ship, BothShipsShowWhereTheirRecordsSay) {
+    PlayOptions o;
+    o.players = 2;
+    o.speed = 2;
+    StartPlay(o, "1 down RIGHT\n1 down A\n");
+    ClearWave();
+    for (int i = 0; i < 100; i++) {
+        int f1 = player.frame, f2 = player2.frame;
+        Frame();
+        ASSERT_EQ(player.x, 51 + i);
+        ASSERT_EQ(player2.x, 269 - i);
+        ASSERT_TRUE(ShownAt(player.spr[f1], player.x, 206)) << "frame " << i;
+        ASSERT_TRUE(ShownAt(player2.spr[f2], player2.x, 206)) << "frame " << i;
+    }
+}
+
+}  // namespace
