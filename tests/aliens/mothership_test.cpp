@@ -347,27 +347,28 @@ TEST(MotherShip, HitsFlashAndTheKillPays252WithAnExplosionWhereItWas) {
 // The hit flash shows the flash image of the ship's direction until the
 // next 80 ms tick.
 TEST(MotherShip, AHitShowsTheFlashImageUntilTheNextTick) {
-    EmptyField(1, 1, 3);
+    EmptyField();
     player.x = 150;
     player.shield = 1 << 20;
-    Crossing(2, 200, 30);
-    for (int f = 0; f < 400 && !ship.hit; f++) {
-        key[KEY_SPACE] = f % 2 ? 0 : -1;
-        Frame();
-    }
+    Crossing(2, 175, 30);  // over the shot's column when it gets there
+    key[KEY_SPACE] = -1;
+    Frame();
     key[KEY_SPACE] = 0;
+    for (int f = 0; f < 200 && !ship.hit; f++) Frame();
     ASSERT_TRUE(ship.hit);
-    int flashes = 0;
-    while (ship.hit && flashes < 20) {
-        bool hit_before = ship.hit;
+    EXPECT_EQ(ship.hp, 29);
+    int frames = 0;
+    for (;;) {
         Frame();
-        flashes++;
-        if (hit_before) {
-            EXPECT_TRUE(ShownBesideShots(ship.spr[3], ship.x, ship.y));
-        }
+        frames++;
+        EXPECT_TRUE(ShownUncovered(ship.spr[3], ship.x, ship.y)) << "the left-flying ship's flash";
+        if (synf || frames > 10) break;
+        EXPECT_TRUE(ship.hit) << "until the tick";
     }
-    EXPECT_FALSE(ship.hit);
-    EXPECT_LE(flashes, 7) << "an 80 ms tick clears it";
+    EXPECT_FALSE(ship.hit) << "the 80 ms tick clears it";
+    EXPECT_LE(frames, 6);
+    Frame();
+    EXPECT_TRUE(ShownUncovered(ship.spr[1], ship.x, ship.y));
 }
 
 // A weapon-3 shot that bursts on the ship goes on hitting it with its blast
