@@ -101,7 +101,10 @@ TEST(WholeGame, NormalModePlayerTwoJoinsMidWaveAndBothAreRanked) {
                          "108 down S\n108 press B\n110 up S\n114 press SPACE\n";
     script += Sweeps(220, 3200, "LEFT", "RIGHT", "SPACE", 9);
     script += Sweeps(700, 3200, "A", "D", "G", 11);  // G at 700 lets player 2 join
-    script += "9000 type ONE\n9010 press ENTER\n9100 type TWO\n9110 press ENTER\n9200 press SPACE\n";
+    // After player 1's name the table waits for a key (9050) before player 2's
+    // entry comes up; without an entry for player 1 that key is ignored.
+    script += "9000 type ONE\n9010 press ENTER\n9050 press SPACE\n9300 type TWO\n9310 press ENTER\n"
+              "9400 press SPACE\n";
     Write(dir.File("two.txt"), script);
 
     int status;
