@@ -72,8 +72,8 @@ int CosOf(double r, double a);
 // A run of projectile slots launched together from fixed offsets of the body.
 // The group flies while any of its slots is on: every slot of it is then drawn
 // and moved, also one that has already hit a ship (harmless, its own `on` is
-// off). It ends, every slot off, when its lead (first slot) passes `limit`.
-// A single slot is a group of one.
+// off). It ends, every slot off, when its lead (first slot) passes `limit`;
+// a new launch waits until no slot of it is on. A single slot is a group of one.
 struct bombgroup_t {
     int lead, n;       // first slot and number of slots
     int vy;            // fall per frame; 0: each slot falls by its own vy

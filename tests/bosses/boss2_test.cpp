@@ -185,20 +185,6 @@ TEST(Boss2, ThePodTakesShotsFallsBurnsAndIsGone) {
     EXPECT_EQ(boss1.x, gone) << "gone for good";
 }
 
-TEST(Boss2, TheBurningPodCostsAShipThatTouchesIt) {
-    StartBoss(2);
-    PastEntrance();
-    boss1.hp = 1;
-    while (!boss1.dead) ShootPod();
-    while (boss1.phase != 1) QuietFrame();
-    int before = lives;
-    player.x = boss1.x + 9;  // it drifts one right before the test
-    Unshield();
-    QuietFrame();
-    EXPECT_TRUE(player.dead);
-    EXPECT_EQ(lives, before - 1);
-}
-
 // A weapon-2 shot with a hit to spare that touches body and pod in one
 // frame hits both, the body first.
 TEST(Boss2, APiercingShotCanHitBodyAndPodInOneFrame) {

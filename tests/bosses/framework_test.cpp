@@ -372,26 +372,4 @@ TEST(BossKill, SixtyExplosionsThenTheNextLevelExactlyAtTwoHundred) {
     EXPECT_FALSE(bullet[0].on);
 }
 
-// BossExplode itself, from the frame of the kill: it starts explosions in
-// that same frame when the dice allow, and reports the end only at 200.
-TEST(BossKill, TheSequenceReportsItsEndOnlyAtTwoHundred) {
-    StartBoss(4);
-    PastEntrance();
-    boss.dead = true;
-    exp_n = 0;
-    int frames = 0;
-    bool done = false;
-    while (!done && frames < 3000) {
-        Sync();
-        int before = exp_n;
-        done = BossExplode();
-        frames++;
-        EXPECT_EQ(done, exp_n >= 200);
-        EXPECT_LE(exp_n - before, 7);
-    }
-    EXPECT_TRUE(done);
-    EXPECT_EQ(exp_n, 200);
-    for (const explosion_t &e : explosion) EXPECT_FALSE(e.on);
-}
-
 }  // namespace
