@@ -1,0 +1,375 @@
+// What all five fights share: the entrance zoom, shots during it, the
+// projectiles against the ships (one life a frame, shields, the idle second
+// ship), projectile groups after a hit, and the kill with its sixty
+// explosions and the level advance.
+
+#include "support/bossfight.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+struct Entry {
+    int x, y;  // where the entrance ends
+    int bombs;
+};
+const Entry ENTRY[6] = {{}, {100, 27, 5}, {140, 82, 6}, {140, 82, 4}, {100, 37, 6}, {100, 37, 12}};
+
+// Every opaque pixel of s drawn at `scale` with its top-left corner at
+// (x, y) shows there, in the rows from `top` down.
+bool ShownScaled(BITMAP *s, int x, int y, fixed scale, int top) {
+    BITMAP *ref = create_bitmap_ex(8, 200, 200);
+    clear_to_color(ref, 0);
+    rotate_scaled_sprite(ref, s, 0, 0, 0, scale);
+    int seen = 0, wrong = 0;
+    for (int j = 0; j < 200; j++)
+        for (int i = 0; i < 200; i++) {
+            int c = getpixel(ref, i, j);
+            if (!c || y + j < top) continue;
+            seen++;
+            wrong += Shown(x + i, y + j) != c;
+        }
+    destroy_bitmap(ref);
+    return seen > 0 && wrong == 0;
+}
+
+// The body's image count and its flash image are the same for every boss:
+// the zoom runs 65 frames from scale 537 by 1001 a frame, drifting down,
+// with nothing else happening; the fight's frame counter then starts at 1.
+TEST(BossEntrance, ZoomsInFor65FramesAndEndsWhereEachBossBegins) {
+    for (int n = 1; n <= 5; n++) {
+        SCOPED_TRACE("boss " + std::to_string(n));
+        StartBoss(n);
+        ASSERT_TRUE(bosshere);
+        ASSERT_EQ(act_boss, n);
+        EXPECT_EQ(boss.phase, 0);
+        EXPECT_EQ(boss.count, 536);
+        int hp = boss.hp;
+        int frames = 0;
+        while (boss.phase == 0 && frames < 200) {
+            int y = boss.y;
+            fixed scale = boss.count + 1;
+            QuietFrame();
+            frames++;
+            if (frames == ENTRANCE) {
+                EXPECT_EQ(scale, 537 + 1001 * 64);
+                EXPECT_TRUE(ShownScaled(boss.spr[0], boss.x, y, scale, 12)) << "the body, nearly full size";
+            }
+            for (int i = 0; i < ENTRY[n].bombs; i++) EXPECT_FALSE(boss_bomb[i].on);
+            EXPECT_EQ(boss.frame, 0);
+        }
+        EXPECT_EQ(frames, ENTRANCE);
+        EXPECT_EQ(boss.x, ENTRY[n].x);
+        EXPECT_EQ(boss.y, ENTRY[n].y);
+        EXPECT_EQ(boss.count, 0);
+        EXPECT_EQ(boss.hp, hp);
+        QuietFrame();
+        EXPECT_EQ(boss.count, 1);
+    }
+}
+
+// A shot that crosses the growing body flies on as if nothing were there.
+TEST(BossEntrance, ShotsFlyThroughTheGrowingBody) {
+    for (int n = 1; n <= 5; n++) {
+        SCOPED_TRACE("boss " + std::to_string(n));
+        StartBoss(n);
+        QuietFrames(30);
+        // From the body's middle up past its top, during the rest of the zoom.
+        PlaceShot(1, 0, boss.x + 20, boss.y + 20);
+        int hp = boss.hp;
+        int hits = Sound(al_fx[1]).count;
+        while (boss.phase == 0) {
+            int y = bullet[0].y;
+            QuietFrame();
+            if (bullet[0].on) {
+                EXPECT_EQ(bullet[0].y, y - bul_speed);
+            }
+        }
+        EXPECT_EQ(boss.hp, hp);
+        EXPECT_EQ(score, 0);
+        EXPECT_EQ(Sound(al_fx[1]).count, hits);
+        EXPECT_FALSE(boss.hit);
+    }
+}
+
+// Two projectiles on one ship in one frame cost one life; the second is not
+// tested and flies on. A shielded ship lets projectiles through.
+TEST(BossProjectiles, OneLifeAFrameAndNoneThroughAShield) {
+    PlayOptions o;
+    o.lives = 5;
+    StartBoss(1, o);
+    PastEntrance();
+    // The single beam falls one pixel a frame, the spread pair two, its
+    // lead one to the left and the other one to the right.
+    int y2 = FirstContact(player, boss_bomb[2].spr[0], player.x + 4);
+    int y3 = FirstContact(player, boss_bomb[3].spr[0], player.x + 5);
+    ASSERT_GE(y2, 0);
+    ASSERT_GE(y3, 0);
+    boss_bomb[2].on = true;
+    boss_bomb[2].x = player.x + 4;
+    boss_bomb[2].y = y2 - 1;
+    boss_bomb[3].on = true;
+    boss_bomb[3].x = player.x + 6;
+    boss_bomb[3].y = y3 - 2;
+    boss_bomb[4].on = true;
+    boss_bomb[4].x = 300;
+    boss_bomb[4].y = 100;
+    Shielded();
+    int booms = Sound(pl_fx[1]).count;
+    QuietFrame();
+    EXPECT_EQ(lives, 5) << "shielded";
+    EXPECT_TRUE(boss_bomb[2].on);
+    EXPECT_TRUE(boss_bomb[3].on);
+
+    // Back to where they touch the ship on the next frame, now open.
+    boss_bomb[2].y -= 1;
+    boss_bomb[3].y -= 2;
+    boss_bomb[3].x += 1;
+    boss_bomb[4].y -= 2;
+    boss_bomb[4].x -= 1;
+    Unshield();
+    QuietFrame();
+    EXPECT_EQ(lives, 4);
+    EXPECT_TRUE(player.dead);
+    EXPECT_FALSE(boss_bomb[2].on) << "the first slot in order hits";
+    EXPECT_TRUE(boss_bomb[3].on) << "the second is not tested";
+    Played boom = Sound(pl_fx[1]);
+    EXPECT_EQ(boom.count, booms + 1);
+    EXPECT_EQ(boom.vol, 120);
+    EXPECT_EQ(boom.pan, 150);
+    EXPECT_EQ(boom.freq, 1000);
+
+    // The exploding ship is not hit again.
+    for (int i = 0; i < 5 && player.dead; i++) QuietFrame();
+    EXPECT_EQ(lives, 4);
+}
+
+// No boss ever costs the second player's idle ship a life in a one-player
+// game: its record lies at its start place with the shield it was given.
+TEST(BossProjectiles, AOnePlayerGameNeverLosesLivesOnTheIdleSecondShip) {
+    for (int n = 1; n <= 5; n++) {
+        SCOPED_TRACE("boss " + std::to_string(n));
+        PlayOptions o;
+        o.lives = 3;
+        StartBoss(n, o);
+        int before = lives2;
+        ASSERT_EQ(player2.x, 270);
+        ASSERT_GT(player2.shield, 0);
+        PastEntrance();
+        int over = 0;
+        for (int f = 0; f < 3000; f++) {
+            player.shield = 1000;  // player 1 stays out of it
+            // A projectile on the idle ship every frame.
+            int s = n == 3 || n == 4 ? 0 : ENTRY[n].bombs - 1;
+            boss_bomb[s].on = true;
+            boss_bomb[s].x = player2.x + 4;
+            boss_bomb[s].y = player2.y;
+            QuietFrame();
+            over += boss_bomb[s].on;
+            ASSERT_FALSE(player2.dead) << "frame " << f;
+        }
+        EXPECT_EQ(lives2, before);
+        EXPECT_GT(over, 0);
+    }
+}
+
+// Groups: every slot of a group flies with it until its lead passes the
+// limit; a slot that has hit a ship keeps flying with it, drawn and
+// harmless, and that holds for the lead too.
+TEST(BossProjectiles, ASlotThatHitAShipFliesOnWithItsGroupHarmlessly) {
+    for (int lead_hits = 0; lead_hits <= 1; lead_hits++) {
+        SCOPED_TRACE(lead_hits ? "the lead hits" : "the second slot hits");
+        PlayOptions o;
+        o.players = 2;
+        StartBoss(1, o);
+        PastEntrance();
+        // The straight pair, falling 3 a frame; the ship under one of its beams.
+        int hit = lead_hits ? 0 : 1;
+        int other = 1 - hit;
+        player.x = 20;  // the beams clear of the body
+        player2.x = 200;
+        boss_bomb[0].on = boss_bomb[1].on = true;
+        boss_bomb[hit].x = player.x + 6;
+        boss_bomb[other].x = boss_bomb[hit].x + (hit == 0 ? 40 : -40);
+        int contact = FirstContact(player, boss_bomb[hit].spr[0], player.x + 6);
+        ASSERT_GE(contact, 0);
+        boss_bomb[0].y = boss_bomb[1].y = contact - 3;
+        boss_bomb[2].on = boss_bomb[3].on = boss_bomb[4].on = false;
+        boss.hp = 1000;
+        Unshield();
+        QuietFrame();
+        ASSERT_TRUE(player.dead);
+        EXPECT_FALSE(boss_bomb[hit].on);
+        EXPECT_TRUE(boss_bomb[other].on);
+        int lives_then = lives;
+        // Both fly on, drawn, until the lead passes 196.
+        int frames = 0;
+        while ((boss_bomb[0].on || boss_bomb[1].on) && frames < 100) {
+            int y = boss_bomb[0].y;
+            // The spent one passes right through the second player's ship.
+            player2.x = boss_bomb[hit].x - 6;
+            player2.shield = 0;
+            player2.dead = false;
+            QuietFrame();
+            frames++;
+            EXPECT_EQ(boss_bomb[0].y, y + 3);
+            EXPECT_EQ(boss_bomb[1].y, boss_bomb[0].y);
+            if (boss_bomb[0].y <= 196) {
+                EXPECT_TRUE(ShownUncovered(boss_bomb[hit].spr[0], boss_bomb[hit].x, boss_bomb[hit].y - 3));
+                EXPECT_FALSE(boss_bomb[hit].on);
+            }
+            EXPECT_FALSE(player2.dead);
+        }
+        EXPECT_GT(boss_bomb[0].y, 196);
+        EXPECT_LE(boss_bomb[0].y, 199);
+        EXPECT_FALSE(boss_bomb[0].on);
+        EXPECT_FALSE(boss_bomb[1].on);
+        EXPECT_EQ(lives, lives_then);
+    }
+}
+
+// A player who is out runs no shots any more: one of theirs left in the air
+// stays where it was and must not go on hurting the boss unseen, while the
+// other player's shots still count.
+TEST(BossKill, AShotLeftByAPlayerWhoIsOutHurtsNothing) {
+    PlayOptions o;
+    o.players = 2;
+    StartBoss(1, o);
+    PastEntrance();
+    lives = 0;
+    gameover1 = true;
+    int hp = boss.hp;
+    for (int f = 0; f < 20; f++) {
+        Shielded();
+        PlaceShot(1, 0, boss.x + 22, boss.y + 40);
+        QuietFrame();
+    }
+    EXPECT_EQ(boss.hp, hp);
+    EXPECT_EQ(score, 0);
+    EXPECT_TRUE(ShootBody(2));
+    EXPECT_EQ(score2, 5);
+}
+
+// The shot that deals the last hit point scores 5 and the kill bonus and
+// is not restored; nothing else of the frame is tested: the second player's
+// shot on the body and a beam on the second ship wait.
+TEST(BossKill, TheKillingShotStaysAndTheRestOfTheFrameIsSkipped) {
+    PlayOptions o;
+    o.players = 2;
+    StartBoss(1, o);
+    PastEntrance();
+    boss.hp = 1;
+    PlaceShot(1, 0, boss.x + 22, boss.y + 40);
+    PlaceShot(2, 0, boss.x + 24, boss.y + 40);
+    int y2 = FirstContact(player2, boss_bomb[2].spr[0], player2.x + 4);
+    ASSERT_GE(y2, 0);
+    boss_bomb[2].on = true;
+    boss_bomb[2].x = player2.x + 4;
+    boss_bomb[2].y = y2 - 1;  // falls one and touches
+    Unshield();
+    int booms = Sound(al_fx[0]).count;
+    QuietFrame();
+    EXPECT_TRUE(fl_des);
+    EXPECT_TRUE(boss.dead);
+    EXPECT_EQ(boss.hp, 0);
+    EXPECT_EQ(score, 5 + 1500);
+    EXPECT_EQ(score2, 0);
+    EXPECT_TRUE(bullet[0].on) << "the killing shot is not restored";
+    EXPECT_FALSE(player2.dead);
+    EXPECT_TRUE(boss_bomb[2].on);
+    Played boom = Sound(al_fx[0]);
+    EXPECT_GE(boom.count, booms + 1);
+    // Frozen: the beam neither moves nor hits from now on.
+    int y = boss_bomb[2].y;
+    QuietFrames(20);
+    EXPECT_EQ(boss_bomb[2].y, y);
+    EXPECT_TRUE(boss_bomb[2].on);
+    EXPECT_FALSE(player2.dead);
+}
+
+// Sixty explosions over the body, never more than seven at once, the body
+// shrinking under them and gone once the 51st has started; the level
+// advances on the very frame the count reaches 200, 140 frames after the
+// last explosion ended, with the next stage, a fresh formation and ships.
+TEST(BossKill, SixtyExplosionsThenTheNextLevelExactlyAtTwoHundred) {
+    // Space far ahead leaves the shop, if it opens, on its first key wait.
+    StartBoss(1, PlayOptions(), "15000 press SPACE\n");
+    PastEntrance();
+    boss.hp = 1;
+    PlaceShot(1, 0, boss.x + 22, boss.y + 40);
+    int booms = Sound(al_fx[0]).count;
+    QuietFrame();
+    ASSERT_TRUE(fl_des);
+    ASSERT_EQ(Sound(al_fx[0]).count, booms + 1 + exp_n);
+    int bx = boss.x, by = boss.y;
+    int started = exp_n, most = 0, last_end = -1, frame = 0;
+    bool drawn_late = false;
+    while (level == 5 && frame < 2000) {
+        int before = exp_n;
+        SAMPLE *boom = al_fx[0];
+        int plays = HeadlessPlays(boom);
+        explosion_t was[7];  // one that ends in this frame is still drawn in it
+        std::copy(explosion, explosion + 7, was);
+        QuietFrame();
+        frame++;
+        if (level != 5) {
+            EXPECT_EQ(before, 199) << "the advance waits for exactly 200";
+            break;
+        }
+        if (exp_n <= 60) {
+            started += exp_n - before;
+            EXPECT_EQ(HeadlessPlays(boom) - plays, exp_n - before);
+        }
+        for (int j = 0; j < 7; j++) {
+            // Each shows its seven images, 0 to 6, and then ends.
+            if (was[j].on && !explosion[j].on) {
+                EXPECT_EQ(was[j].frame, 6);
+            }
+            if (explosion[j].on) {
+                EXPECT_LE(explosion[j].frame, 6);
+            }
+        }
+        int live = 0;
+        for (const explosion_t &e : explosion) {
+            if (!e.on) continue;
+            live++;
+            EXPECT_GE(e.x, bx - 20);
+            EXPECT_LE(e.x, bx + 40);
+            EXPECT_GE(e.y, by - 20);
+            EXPECT_LE(e.y, by + 60);
+        }
+        most = std::max(most, live);
+        if (live == 0 && last_end < 0 && exp_n >= 60) last_end = frame;
+        // Once the 51st is under way nothing of the body shows where no
+        // explosion covers it: its first row is the backdrop.
+        if (before >= 51) {
+            for (int i = 0; i < 50; i++) {
+                bool covered = false;
+                for (int j = 0; j < 7; j++)
+                    for (const explosion_t &e : {was[j], explosion[j]})
+                        if (e.on && bx + i >= e.x && bx + i < e.x + 32 && by + 40 >= e.y &&
+                            by + 40 < e.y + 32)
+                            covered = true;
+                if (!covered && Shown(bx + i, by + 40) != Backdrop(bx + i, by + 40)) drawn_late = true;
+            }
+        }
+    }
+    EXPECT_EQ(started, 60);
+    EXPECT_LE(most, 7);
+    EXPECT_FALSE(drawn_late);
+    ASSERT_EQ(level, 6);
+    EXPECT_EQ(frame - last_end, 140) << "140 counts, the first on the frame after the last one ended";
+    EXPECT_FALSE(bosshere);
+    EXPECT_EQ(bgcol, 4) << "the second stage's sheet";
+    EXPECT_EQ(al_hits, 2 * 2);
+    EXPECT_EQ(al_count, 0);
+    EXPECT_FALSE(alien[0][0].dead);
+    EXPECT_EQ(player.x, 50);
+    EXPECT_GE(player.shield, 21) << "fresh ships";
+    EXPECT_FALSE(bullet[0].on);
+}
+
+}  // namespace
