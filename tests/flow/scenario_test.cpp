@@ -7,21 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <map>
-#include <sstream>
-
 namespace {
-
-// The final line's values by name.
-std::map<std::string, int> Final(const std::string &out) {
-    std::map<std::string, int> v;
-    std::istringstream in(out.substr(out.rfind("frames=")));
-    std::string item;
-    while (in >> item) v[item.substr(0, item.find('='))] = std::stoi(item.substr(item.find('=') + 1));
-    return v;
-}
 
 struct Entry {
     std::string name;
@@ -29,18 +15,21 @@ struct Entry {
 };
 
 std::vector<Entry> ScoreFile(const std::string &path) {
-    std::ifstream f(path, std::ios::binary);
-    std::string b((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    std::string b = Slurp(path);
     EXPECT_EQ(b.size(), 140u);
+    auto le = [&](size_t o) {
+        return (int)((unsigned char)b[o] | (unsigned char)b[o + 1] << 8 | (unsigned char)b[o + 2] << 16 |
+                     (unsigned)(unsigned char)b[o + 3] << 24);
+    };
     std::vector<Entry> t;
-    for (size_t k = 0; k + 28 <= b.size(); k += 28) {
-        auto le = [&](size_t o) {
-            return (int)((unsigned char)b[o] | (unsigned char)b[o + 1] << 8 | (unsigned char)b[o + 2] << 16 |
-                         (unsigned)(unsigned char)b[o + 3] << 24);
-        };
-        t.push_back({std::string(b.c_str() + k), le(k + 20), le(k + 24)});
-    }
+    for (size_t k = 0; k + 28 <= b.size(); k += 28) t.push_back({b.c_str() + k, le(k + 20), le(k + 24)});
     return t;
+}
+
+int Rank(const std::vector<Entry> &t, const std::string &name) {
+    for (size_t i = 0; i < t.size(); i++)
+        if (t[i].name == name) return (int)i;
+    return -1;
 }
 
 // Sweeps the ship left and right, firing all the while, from `from` to
@@ -56,36 +45,31 @@ std::string Sweeps(long from, long to, const char *left, const char *right, cons
     return s;
 }
 
-void Write(const std::string &path, const std::string &text) {
-    std::ofstream f(path);
-    f << text;
+// Runs the program on the script in a directory of its own; the values of
+// its final line, and the score table it leaves.
+std::map<std::string, int> Game(const char *name, const std::string &script, std::vector<Entry> *table) {
+    ScratchSubdir dir(name);
+    WriteFile(dir.File("script.txt"), script);
+    int status;
+    std::string out = RunProgram("--headless --script script.txt", &status, dir.path);
+    EXPECT_EQ(status, 0) << out;
+    *table = ScoreFile(dir.File("scoretb.dat"));
+    return FinalValues(out);
 }
 
 TEST(WholeGame, OldModeOnePlayerToGameOverAndNameEntry) {
-    ScratchSubdir dir("old-one-player");
-    // Old 1P on the players/mode row, then START GAME.
-    std::string script = "100 press DOWN\n102 press DOWN\n104 press RIGHT\n106 press DOWN\n108 press DOWN\n"
-                         "110 press SPACE\n";
-    script += Sweeps(220, 2200, "LEFT", "RIGHT", "SPACE", 8);
-    // The wave lands (or the ships run out) long before frame 9000; the name
-    // entry waits for these keys.
-    script += "9000 type ACE\n9010 press ENTER\n9100 press SPACE\n";
-    Write(dir.File("old.txt"), script);
-
-    int status;
-    std::string out = RunProgram("--headless --script old.txt", &status, dir.path);
-    ASSERT_EQ(status, 0) << out;
-    std::map<std::string, int> v = Final(out);
+    // Old 1P on the players/mode row, then START GAME; the wave lands (or the
+    // ships run out) long before frame 9000, where the name entry waits.
+    std::vector<Entry> t;
+    std::map<std::string, int> v = Game("old-one-player",
+                                        Presses({"DOWN", "DOWN", "RIGHT", "DOWN", "DOWN", "SPACE"}, 100, 2) +
+                                            Sweeps(220, 2200, "LEFT", "RIGHT", "SPACE", 8) +
+                                            "9000 type ACE\n9010 press ENTER\n9100 press SPACE\n",
+                                        &t);
     EXPECT_EQ(v["gameover"], 1);
     EXPECT_GT(v["score"], 1000) << "the sweeps should score enough to enter the table";
     EXPECT_EQ(v["money"], 1500) << "Old mode pays no money";
-    EXPECT_EQ(v["score2"], 0);
-
-    // The run went back to the title and waited there: the table is written.
-    std::vector<Entry> t = ScoreFile(dir.File("scoretb.dat"));
-    int ace = -1;
-    for (int i = 0; i < 5; i++)
-        if (t[i].name == "ACE") ace = i;
+    int ace = Rank(t, "ACE");
     ASSERT_GE(ace, 0) << "the name typed at the entry is in the file";
     EXPECT_EQ(t[ace].score, v["score"]);
     EXPECT_EQ(t[ace].level, v["level"]);
@@ -94,43 +78,33 @@ TEST(WholeGame, OldModeOnePlayerToGameOverAndNameEntry) {
 }
 
 TEST(WholeGame, NormalModePlayerTwoJoinsMidWaveAndBothAreRanked) {
-    ScratchSubdir dir("two-players");
     // Normal 1P with the super-bonus extra (S and B held on START GAME):
-    // weapon 3 at power 3 for both players, so both can reach the table.
-    std::string script = "100 press DOWN\n102 press DOWN\n104 press DOWN\n106 press DOWN\n"
-                         "108 down S\n108 press B\n110 up S\n114 press SPACE\n";
-    script += Sweeps(220, 3200, "LEFT", "RIGHT", "SPACE", 9);
-    script += Sweeps(700, 3200, "A", "D", "G", 11);  // G at 700 lets player 2 join
-    // After player 1's name the table waits for a key (9050) before player 2's
-    // entry comes up; without an entry for player 1 that key is ignored.
-    script += "9000 type ONE\n9010 press ENTER\n9050 press SPACE\n9300 type TWO\n9310 press ENTER\n"
-              "9400 press SPACE\n";
-    Write(dir.File("two.txt"), script);
-
-    int status;
-    std::string out = RunProgram("--headless --script two.txt", &status, dir.path);
-    ASSERT_EQ(status, 0) << out;
-    std::map<std::string, int> v = Final(out);
+    // weapon 3 at power 3 for both players, so both can reach the table. G
+    // at 700 lets player 2 join. After player 1's name the table waits for
+    // a key (9050) before player 2's entry comes up.
+    std::vector<Entry> t;
+    std::map<std::string, int> v =
+        Game("two-players",
+             "100 press DOWN\n102 press DOWN\n104 press DOWN\n106 press DOWN\n108 down S\n108 press B\n"
+             "110 up S\n114 press SPACE\n" +
+                 Sweeps(220, 3200, "LEFT", "RIGHT", "SPACE", 9) + Sweeps(700, 3200, "A", "D", "G", 11) +
+                 "9000 type ONE\n9010 press ENTER\n9050 press SPACE\n9300 type TWO\n9310 press ENTER\n"
+                 "9400 press SPACE\n",
+             &t);
     EXPECT_EQ(v["gameover"], 1);
     EXPECT_GT(v["score2"], 0) << "player 2 joined and scored";
-
-    std::vector<Entry> t = ScoreFile(dir.File("scoretb.dat"));
-    auto rank = [&](const char *name) {
-        for (int i = 0; i < 5; i++)
-            if (t[i].name == name) return i;
-        return -1;
-    };
     // Player 1 is in the table exactly when the score beats the fifth default
     // entry (1000); player 2 then when the score beats the fifth entry of the
     // table that already holds player 1. Both share the level of the game over.
-    ASSERT_EQ(rank("ONE") >= 0, v["score"] > 1000) << out;
-    if (rank("ONE") >= 0) {
-        EXPECT_EQ(t[rank("ONE")].score, v["score"]);
-        EXPECT_EQ(t[rank("ONE")].level, v["level"]);
+    int one = Rank(t, "ONE"), two = Rank(t, "TWO");
+    ASSERT_EQ(one >= 0, v["score"] > 1000);
+    if (one >= 0) {
+        EXPECT_EQ(t[one].score, v["score"]);
+        EXPECT_EQ(t[one].level, v["level"]);
     }
-    if (rank("TWO") >= 0) {
-        EXPECT_EQ(t[rank("TWO")].score, v["score2"]);
-        EXPECT_EQ(t[rank("TWO")].level, v["level"]);
+    if (two >= 0) {
+        EXPECT_EQ(t[two].score, v["score2"]);
+        EXPECT_EQ(t[two].level, v["level"]);
     } else {
         EXPECT_LE(v["score2"], t[4].score);
     }
