@@ -1,4 +1,5 @@
-// Composing a frame: the backdrop, its animated details, and presenting.
+// Composing a frame: the backdrop and its animated details. (What is
+// presented is what every test of a picture looks at.)
 
 #include "support/harness.h"
 
@@ -70,19 +71,6 @@ TEST(Screen, StageOneAndTwoAnimateTheirDetailsOnTheirTicksAndLaterStagesNone) {
         for (int x = 0; x < 320; x++) differ += copy->line[y][x] != buffer->line[y][x];
     EXPECT_EQ(differ, 0);
     destroy_bitmap(copy);
-}
-
-TEST(Screen, ToScreenPresentsTheTopLeftOfTheBuffer) {
-    Fresh();
-    clear_to_color(buffer, 0);
-    rectfill(buffer, 300, 240, 400, 300, 77);  // partly outside the logical screen
-    putpixel(buffer, 0, 0, 12);
-    ToScreen(buffer);
-    EXPECT_EQ(HeadlessPresents(), 1);
-    EXPECT_EQ(Shown(0, 0), 12);
-    EXPECT_EQ(Shown(319, 255), 77);
-    EXPECT_EQ(Shown(299, 255), 0);
-    EXPECT_EQ(std::make_pair(HeadlessPicture()->w, HeadlessPicture()->h), std::make_pair(320, 256));
 }
 
 }  // namespace

@@ -61,32 +61,29 @@ bool FigureAt(int g, int slot, int x, int y) {
 
 TEST(End, FinalBonusIsTwiceMoneyPlusThousandALifeForEachPlayerWithASpareShip) {
     struct Case {
-        int v[7];  // players, and each player's lives, money and score
+        int v[7];      // players, and each player's lives, money and score
+        int after[2];  // the scores after the bonus
         const char *one, *two;
-        int score, score2;
     };
     const Case cases[] = {
         {{1, 3, 2000, 12345, 3, 999, 55},
+         {19345, 55},
          "Final bonus Player 1\n\n\n - Money 2000 x 2 = 4000\n - Lives 3 x 1000 = 3000\n\n Score: 12345\n"
          " Bonus: 7000\n Final score: 19345",
-         "",
-         19345,
-         55},
+         ""},
         // player 1 on his last ship: no block; player 2 keeps his rows
         {{2, 1, 8000, 500, 4, 500, 100},
+         {500, 5100},
          "",
          "Final bonus Player 2\n\n\n - Money 500 x 2 = 1000\n - Lives 4 x 1000 = 4000\n\n Score: 100\n"
-         " Bonus: 5000\n Final score: 5100",
-         500,
-         5100},
+         " Bonus: 5000\n Final score: 5100"},
         {{2, 2, 0, 10, 1, 700, 20},
+         {2010, 20},
          "Final bonus Player 1\n\n\n - Money 0 x 2 = 0\n - Lives 2 x 1000 = 2000\n\n Score: 10\n Bonus: "
          "2000\n"
          " Final score: 2010",
-         "",
-         2010,
-         20},
-        {{2, 0, 5000, 40, 1, 5000, 50}, "", "", 40, 50},
+         ""},
+        {{2, 0, 5000, 40, 1, 5000, 50}, {40, 50}, "", ""},
     };
     for (const Case &k : cases) {
         SCOPED_TRACE(k.v[3]);
@@ -100,8 +97,8 @@ TEST(End, FinalBonusIsTwiceMoneyPlusThousandALifeForEachPlayerWithASpareShip) {
         RefLines(40, 3, 1, k.one);
         RefLines(128, 3, 1, k.two);
         EXPECT_EQ(Mismatches(), 0);
-        EXPECT_EQ(score, k.score);
-        EXPECT_EQ(score2, k.score2);
+        EXPECT_EQ(score, k.after[0]);
+        EXPECT_EQ(score2, k.after[1]);
     }
     PlayState(2, 1, 3, 2000, 12345, 3, 999, 55);
     ASSERT_TRUE(RunUntil(End, -1));

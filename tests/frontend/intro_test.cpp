@@ -175,15 +175,6 @@ TEST(Intro, RunsItsWholeLengthWhateverKeysArePressed) {
     ASSERT_TRUE(RunUntil(Intro, length + 100, script));
     EXPECT_EQ(HeadlessFrame(), length);
     EXPECT_EQ(HeadlessPresents(), presents);
-
-    // The pause holds a scene for as long as it lasts.
-    long p = FirstSceneFrame(TitleShown, Intro) + 500;
-    TitleShown();
-    ASSERT_TRUE(RunUntil(Intro, length + 200,
-                         std::to_string(p) + " down P\n" + std::to_string(p + 30) + " up P\n" +
-                             std::to_string(p + 90) + " press R\n"));
-    EXPECT_EQ(HeadlessFrame(), length + 90);
-    EXPECT_EQ(HeadlessPresents(), presents);
 }
 
 }  // namespace
