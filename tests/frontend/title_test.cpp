@@ -10,11 +10,11 @@
 
 namespace {
 
-// Runs the title menu with these presses. True when it returned to start a
-// game; false when it was still waiting for a key after the last one.
+// Runs the title menu with these presses, with no frame limit before the
+// fade after the last one. True when it returned to start a game; false
+// when it was still waiting for a key after the last press.
 bool RunTitle(const std::string &keys) {
-    return RunUntil(Title, 100000,
-                    Presses(KeyNames(keys)));  // the fade after the last press runs past the script's end
+    return RunUntil(Title, 100000, Presses(KeyNames(keys)));
 }
 
 const std::string TO_START = "DOWN DOWN DOWN DOWN ";
