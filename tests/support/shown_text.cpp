@@ -2,6 +2,7 @@
 #include "support/harness.h"
 
 #include <cstdlib>
+#include <fstream>
 #include <sstream>
 #include <unistd.h>
 
@@ -18,11 +19,18 @@ bool ShowsText(int x, int y, int fg, int bgc, const std::string &text, int width
     return same;
 }
 
-bool NoColourIn(int x, int y, int w, int h, int c) {
-    for (int j = y; j < y + h; j++)
-        for (int i = x; i < x + w; i++)
-            if (Shown(i, j) == c) return false;
-    return true;
+int CountColour(int c, int x1, int y1, int x2, int y2) {
+    int n = 0;
+    for (int y = y1; y <= y2; y++)
+        for (int x = x1; x <= x2; x++) n += Shown(x, y) == c;
+    return n;
+}
+
+std::vector<std::string> KeyNames(const std::string &names) {
+    std::istringstream in(names);
+    std::vector<std::string> keys;
+    for (std::string k; in >> k;) keys.push_back(k);
+    return keys;
 }
 
 std::string Presses(const std::vector<std::string> &keys, long from, long step) {
@@ -40,6 +48,38 @@ std::string Presses(const std::vector<std::string> &keys, long from, long step) 
         f += step;
     }
     return s.str();
+}
+
+bool RunUntil(void (*fn)(), long limit, const std::string &script) {
+    Fresh(script, limit);
+    try {
+        fn();
+    } catch (const RunOver &) {
+        return false;
+    }
+    return true;
+}
+
+std::string Slurp(const std::string &path) {
+    std::ifstream f(path, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+void WriteFile(const std::string &path, const std::string &text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::map<std::string, int> FinalValues(const std::string &out) {
+    std::map<std::string, int> v;
+    size_t at = out.rfind("frames=");
+    if (at == std::string::npos) return v;
+    std::istringstream in(out.substr(at));
+    std::string item;
+    while (in >> item && item.find('=') != std::string::npos)
+        v[item.substr(0, item.find('='))] = std::stoi(item.substr(item.find('=') + 1));
+    return v;
 }
 
 ScratchSubdir::ScratchSubdir(const std::string &name) : path(ScratchDir() + "/" + name) {
