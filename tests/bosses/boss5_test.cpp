@@ -5,41 +5,24 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <utility>
-
 namespace {
 
 // It bobs one pixel every second frame between y 9 and 120 while it sweeps
 // x 105 + 100 sin: from the entrance's x 100 to 105 on the first frame.
+// The angle starts again at 360.0: from about x 201 back to 105.
 TEST(Boss5, BobsAndSweeps) {
     StartBoss(5);
     PastEntrance();
-    const std::map<int, std::pair<int, int>> at = {{1, {105, 37}},   {2, {106, 38}},   {3, {108, 38}},
-                                                   {166, {90, 120}}, {168, {86, 119}}, {200, {31, 103}},
-                                                   {388, {204, 9}},  {390, {204, 10}}};
-    int miny = 999, maxy = -1, minx = 999, maxx = -1;
-    for (int t = 1; t <= 400; t++) {
-        int y = boss.y;
-        Shielded();
-        QuietFrame();
-        EXPECT_EQ(std::abs(boss.y - y), t % 2 ? 0 : 1);
-        auto it = at.find(t);
-        if (it != at.end()) {
-            EXPECT_EQ(boss.x, it->second.first) << "frame " << t;
-            EXPECT_EQ(boss.y, it->second.second) << "frame " << t;
-            EXPECT_TRUE(ShownUncovered(boss.spr[boss.frame], boss.x, boss.y));
-        }
-        miny = std::min(miny, boss.y);
-        maxy = std::max(maxy, boss.y);
-        minx = std::min(minx, boss.x);
-        maxx = std::max(maxx, boss.x);
-    }
-    EXPECT_EQ(miny, 9);
-    EXPECT_EQ(maxy, 120);
-    EXPECT_EQ(minx, 6) << "x 5 needs sin at -0.99";
-    EXPECT_EQ(maxx, 204);
-    // The angle starts again at 360.0: from about x 201 back to 105.
+    Box box = FollowBody({{1, 105, 37},
+                          {2, 106, 38},
+                          {3, 108, 38},
+                          {166, 90, 120},
+                          {168, 86, 119},
+                          {200, 31, 103},
+                          {388, 204, 9},
+                          {390, 204, 10}},
+                         400);
+    EXPECT_EQ(box, (Box{6, 204, 9, 120})) << "x 5 needs sin at -0.99";
     boss.angle = 359.99;
     QuietFrame();
     EXPECT_EQ(boss.x, 201);
@@ -68,12 +51,7 @@ TEST(Boss5, FiresTwoFansByHeightAndDropsBombsAtRandom) {
     std::vector<GroupCount> count = FollowGroups(rules, 4000);
     EXPECT_GT(count[0].launches, 10);
     EXPECT_GT(count[1].launches, 10);
-    int launches = 0, chances = 0;
-    for (size_t r = 2; r < count.size(); r++) {
-        launches += count[r].launches;
-        chances += count[r].chances;
-    }
-    EXPECT_NEAR(double(launches) / chances, 1.0 / 31, 0.2 / 31);
+    EXPECT_NEAR(RandomRate(count, 2), 1.0 / 31, 0.2 / 31);
 }
 
 // Its destruction scores 10000 and, after the explosions, the ending runs
@@ -85,8 +63,7 @@ TEST(Boss5, ItsDestructionLeadsToTheEnding) {
     while (!fl_des) ShootBody();
     EXPECT_EQ(score, 5 + 10000);
     long before = HeadlessFrame();
-    int frames = 0;
-    while (bosshere && frames++ < 1000) {
+    for (int f = 0; bosshere && f < 1000; f++) {
         Sync();
         Paint();
         Boss();
