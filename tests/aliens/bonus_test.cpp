@@ -10,38 +10,52 @@
 
 namespace {
 
-// A Normal-mode play with an empty wave and ships that nothing hits.
-void QuietField(int players = 1) {
+// A play (Normal mode unless said) with an empty wave and ships that
+// nothing hits.
+void QuietField(int players = 1, int mode = 1) {
     PlayOptions o;
     o.players = players;
+    o.mode = mode;
     StartPlay(o);
     ClearWave();
     Shielded();
     ship.state = 0;
 }
 
-// A place for the ships well away from the bonus.
-int Away() {
-    return bonus.x < 160 ? 300 : 0;
-}
+// A place for the ships clear of any bonus (they lie from x 20 on).
+const int AWAY = 0;
 
 // Runs frames, the ships kept away and the mother ship out of the sky,
 // until a bonus lies on the field; at most `limit`.
 bool WaitForBonus(int limit = 3000) {
     for (int f = 0; f < limit; f++) {
         ship.state = 0;
-        player.x = player2.x = Away();
+        player.x = player2.x = AWAY;
         Frame();
         if (bonus.on && bonus.kind < 5) return true;
     }
     return false;
 }
 
+// A bonus nobody takes lies for 8 ticks of 1.1 s, then a new one may come.
 // Kinds 0 to 2 pay 100, 250 and 500 in money, 3 and 4 pay 300 and 800 in
 // score, to the player who drives over them, with the bell; they show up
 // anywhere from x 20 to 300 on the ships' row.
-TEST(Bonus, EachKindPaysItsMoneyOrScore) {
+TEST(Bonus, LiesEightTicksUntakenAndEachKindPaysItsMoneyOrScore) {
     QuietField();
+    ASSERT_TRUE(WaitForBonus());
+    int appeared = SysMsec(), x = bonus.x, kind = bonus.kind, ticks = 0;
+    while (bonus.on) {
+        Frame();
+        ticks += syns2;
+        EXPECT_TRUE(!bonus.on || (bonus.count == ticks && ShownAt(bonus.spr[kind], x, 206)));
+    }
+    int lay = SysMsec() - appeared;
+    EXPECT_EQ(ticks, 8);
+    EXPECT_GT(lay, 8 * 1100);
+    EXPECT_LT(lay, 8 * 1100 + 8 * 2 * 17) << "each tick at most a frame late, plus the re-arm frame";
+    EXPECT_FALSE(ShownAt(bonus.spr[kind], x, 206)) << "gone from the picture";
+
     const int pays[5] = {100, 250, 500, 300, 800};
     std::set<int> kinds, xs;
     int takes = 0;
@@ -63,25 +77,6 @@ TEST(Bonus, EachKindPaysItsMoneyOrScore) {
     EXPECT_GE(*xs.begin(), 20);
     EXPECT_LE(*xs.rbegin(), 300);
     EXPECT_EQ(Sound(pl_fx[2]), (Played{takes, 120, 150, 1000}));
-}
-
-// A bonus nobody takes lies for 8 ticks of 1.1 s, then a new one may come.
-TEST(Bonus, AnUntakenBonusLiesEightTicksOf1100ms) {
-    QuietField();
-    for (int n = 0; n < 2; n++) {
-        ASSERT_TRUE(WaitForBonus());
-        int appeared = SysMsec(), x = bonus.x, kind = bonus.kind, ticks = 0;
-        while (bonus.on) {
-            Frame();
-            ticks += syns2;
-            EXPECT_TRUE(!bonus.on || (bonus.count == ticks && ShownAt(bonus.spr[kind], x, 206)));
-        }
-        int lay = SysMsec() - appeared;
-        EXPECT_EQ(ticks, 8);
-        EXPECT_GT(lay, 8 * 1100);
-        EXPECT_LT(lay, 8 * 1100 + 8 * 2 * 17) << "each tick at most a frame late, plus the re-arm frame";
-        EXPECT_FALSE(ShownAt(bonus.spr[kind], x, 206)) << "gone from the picture";
-    }
 }
 
 // Who collects a bonus under the ships: player 1 on a tie, an exploding
@@ -109,8 +104,8 @@ TEST(Bonus, WhoCollects) {
         int kind = bonus.kind, got1 = money + score, got2 = money2 + score2;
         if (k.dead1) PlayerHit();
         if (k.out1) lives = 0;
-        player.x = k.on1 ? bonus.x : Away();
-        player2.x = k.on2 ? bonus.x : Away();
+        player.x = k.on1 ? bonus.x : AWAY;
+        player2.x = k.on2 ? bonus.x : AWAY;
         Frame();
         EXPECT_EQ(bonus.kind, kind + k.taken);
         EXPECT_EQ(money + score - got1, k.taken == 5 ? bonus.value : 0);
@@ -125,14 +120,14 @@ TEST(Bonus, WhoCollects) {
 TEST(Bonus, TheTakenImageRisesAndCannotBeTakenAgain) {
     QuietField(2);
     ASSERT_TRUE(WaitForBonus());
-    int k = bonus.kind, x = bonus.x, away = Away();
+    int k = bonus.kind, x = bonus.x;
     player2.x = x;
     Frame();
     ASSERT_EQ(bonus.kind, k + 10);
     int paid = money + score + money2 + score2, taken_at = SysMsec(), rises = 0;
     for (int f = 0; bonus.on && f < 200; f++) {
         bool over = f % 2 == 0;  // both ships on it, or away to see it
-        player.x = player2.x = over ? x : away;
+        player.x = player2.x = over ? x : AWAY;
         int y = bonus.y;
         Frame();
         rises += synff;
@@ -161,7 +156,7 @@ TEST(Bonus, ComeBetweenWavesAndInBossFightsButNeverInOldMode) {
         ASSERT_EQ(al_count, -1);
         bonus.on = false;
         while (level == 3 && !seen) {
-            player.x = Away();
+            player.x = AWAY;
             Frame();
             seen = bonus.on && al_count == -1;
         }
@@ -174,11 +169,7 @@ TEST(Bonus, ComeBetweenWavesAndInBossFightsButNeverInOldMode) {
     ASSERT_TRUE(bosshere);
     EXPECT_TRUE(WaitForBonus()) << "a bonus during the boss fight";
 
-    PlayOptions o;
-    o.mode = 2;
-    StartPlay(o);
-    ClearWave();
-    Shielded();
+    QuietField(1, 2);
     for (int f = 0; f < 3000; f++) {
         ship.state = 0;
         Frame();

@@ -12,27 +12,10 @@ namespace {
 TEST(Boss1, BouncesWithinItsLimitsOnePixelEveryThirdFrame) {
     StartBoss(1);
     PastEntrance();
-    Box box = FollowBody({{1, 100, 27},
-                          {2, 100, 27},
-                          {3, 101, 28},
-                          {219, 173, 100},
-                          {220, 173, 100},
-                          {483, 261, 12},
-                          {489, 259, 10},
-                          {492, 258, 11},
-                          {1266, 0, 89}},
-                         1300);
-    EXPECT_EQ(box, (Box{0, 261, 10, 100}));
-}
-
-bool PairRule(int, int by) {
-    return by < 11;
-}
-bool SingleRule(int bx, int) {
-    return bx % 60 == 0;
-}
-bool SpreadRule(int bx, int) {
-    return bx % 32 == 0;
+    const std::vector<At> at = {{1, 100, 27},    {2, 100, 27},    {3, 101, 28},
+                                {219, 173, 100}, {220, 173, 100}, {483, 261, 12},
+                                {489, 259, 10},  {492, 258, 11},  {1266, 0, 89}};
+    EXPECT_EQ(FollowBody(at, 1300), (Box{0, 261, 10, 100}));
 }
 
 // The straight pair only at the top of the bounce (the first one on frame
@@ -42,9 +25,9 @@ TEST(Boss1, DropsEachKindOfBeamWhenAndWhereItsRuleSays) {
     StartBoss(1);
     PastEntrance();
     const std::vector<GroupRule> rules = {
-        {0, 2, 3, {0, 0}, 196, {3, 43}, {40, 40}, PairRule},
-        {2, 1, 1, {0}, 206, {24}, {54}, SingleRule},
-        {3, 2, 2, {-1, 1}, 207, {13, 33}, {45, 45}, SpreadRule},
+        {0, 2, 3, {0, 0}, 196, {3, 43}, {40, 40}, [](int, int by) { return by < 11; }},
+        {2, 1, 1, {0}, 206, {24}, {54}, [](int bx, int) { return bx % 60 == 0; }},
+        {3, 2, 2, {-1, 1}, 207, {13, 33}, {45, 45}, [](int bx, int) { return bx % 32 == 0; }},
     };
     std::vector<GroupCount> first = FollowGroups(rules, 489);
     EXPECT_EQ(first[0].launches, 0) << "no pair before the body is back at the top";

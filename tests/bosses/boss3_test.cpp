@@ -22,18 +22,18 @@ TEST(Boss3, SweepsOnRow45WithTheArmHangingAndSwaying) {
     PastEntrance();
     const std::map<int, std::vector<int>> sway = {
         {1, {0, 0, 0, 0}}, {10, {1, 3, 5, 6}}, {32, {3, 7, 11, 15}}, {63, {0, 0, 0, 0}}};
-    Box box =
-        FollowBody({{1, 140, 45}, {2, 141, 45}, {80, 239, 45}, {157, 142, 45}, {158, 140, 45}, {237, 41, 45}},
-                   320, true, [&sway](int t) {
-                       EXPECT_EQ(boss1.mode, 0) << "no ship under the arm";
-                       for (int k = 0; k < 4; k++) EXPECT_EQ(ARM[k]->y, 75 + 10 * k);
-                       auto s = sway.find(t);
-                       if (s == sway.end()) return;
-                       for (int k = 0; k < 4; k++)
-                           EXPECT_EQ(ARM[k]->x, boss.x + 25 + s->second[k]) << "frame " << t;
-                       EXPECT_TRUE(ShownUncovered(boss4.spr[0], boss4.x, boss4.y));
-                   });
-    EXPECT_EQ(box, (Box{41, 239, 45, 45})) << "truncated toward zero: never quite 40 or 240";
+    const std::vector<At> body = {{1, 140, 45},   {2, 141, 45},   {80, 239, 45},
+                                  {157, 142, 45}, {158, 140, 45}, {237, 41, 45}};
+    auto arm = [&sway](int t) {
+        EXPECT_EQ(boss1.mode, 0) << "no ship under the arm";
+        for (int k = 0; k < 4; k++) EXPECT_EQ(ARM[k]->y, 75 + 10 * k);
+        auto s = sway.find(t);
+        if (s == sway.end()) return;
+        for (int k = 0; k < 4; k++) EXPECT_EQ(ARM[k]->x, boss.x + 25 + s->second[k]) << "frame " << t;
+        EXPECT_TRUE(ShownUncovered(boss4.spr[0], boss4.x, boss4.y));
+    };
+    EXPECT_EQ(FollowBody(body, 320, true, arm), (Box{41, 239, 45, 45}))
+        << "truncated toward zero: never quite 40 or 240";
 }
 
 // Four bombs one pixel apart fall two a frame and start again from the

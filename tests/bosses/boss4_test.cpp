@@ -13,22 +13,9 @@ namespace {
 TEST(Boss4, BouncesOverAlmostTheWholeField) {
     StartBoss(4);
     PastEntrance();
-    Box box = FollowBody({{1, 100, 37},
-                          {2, 101, 38},
-                          {256, 228, 165},
-                          {258, 229, 164},
-                          {288, 244, 149},
-                          {568, 104, 9},
-                          {776, 0, 113}},
-                         800);
-    EXPECT_EQ(box, (Box{0, 244, 9, 165}));
-}
-
-bool FanRule(int, int by) {
-    return by % 31 == 0;
-}
-bool HeavyRule(int bx, int) {
-    return bx % 30 == 0;
+    const std::vector<At> at = {{1, 100, 37},    {2, 101, 38},  {256, 228, 165}, {258, 229, 164},
+                                {288, 244, 149}, {568, 104, 9}, {776, 0, 113}};
+    EXPECT_EQ(FollowBody(at, 800), (Box{0, 244, 9, 165}));
 }
 
 // The fan of five whenever the height is a multiple of 31 and its lead is
@@ -36,10 +23,12 @@ bool HeavyRule(int bx, int) {
 TEST(Boss4, FiresItsFanAndDropsItsBombByHeightAndColumn) {
     StartBoss(4);
     PastEntrance();
-    std::vector<GroupCount> count =
-        FollowGroups({{1, 5, 2, {0, 1, 2, -1, -2}, 220, {30, 30, 30, 30, 30}, {20, 20, 20, 20, 20}, FanRule},
-                      {0, 1, 3, {0}, 202, {30}, {20}, HeavyRule}},
-                     2000);
+    auto fan = [](int, int by) { return by % 31 == 0; };
+    const std::vector<GroupRule> rules = {
+        {1, 5, 2, {0, 1, 2, -1, -2}, 220, {30, 30, 30, 30, 30}, {20, 20, 20, 20, 20}, fan},
+        {0, 1, 3, {0}, 202, {30}, {20}, [](int bx, int) { return bx % 30 == 0; }},
+    };
+    std::vector<GroupCount> count = FollowGroups(rules, 2000);
     EXPECT_GT(count[0].launches, 8);
     EXPECT_GT(count[1].launches, 10);
 }

@@ -44,8 +44,7 @@ TEST(BossEntrance, ZoomsInFor65FramesWhileShotsFlyThrough) {
     for (int n = 1; n <= 5; n++) {
         SCOPED_TRACE("boss " + std::to_string(n));
         StartBoss(n);
-        ASSERT_TRUE(bosshere);
-        ASSERT_EQ(act_boss, n);
+        ASSERT_TRUE(bosshere && act_boss == n);
         EXPECT_EQ(boss.count, 536);
         int hp = boss.hp, frames = 0;
         for (; boss.phase == 0 && frames < 200; frames++) {
@@ -70,33 +69,6 @@ TEST(BossEntrance, ZoomsInFor65FramesWhileShotsFlyThrough) {
         QuietFrame();
         EXPECT_EQ(boss.count, 1);
     }
-}
-
-// Two projectiles on one ship in one frame cost one life: the first in
-// slot order hits, the second is not tested and flies on, and the exploding
-// ship is not hit again.
-TEST(BossProjectiles, OneLifeAFrame) {
-    PlayOptions o;
-    o.lives = 5;
-    StartBoss(1, o);
-    PastEntrance();
-    // The single beam falls a pixel a frame, the spread pair's lead two, one to the left.
-    const int aim[2][4] = {{2, 4, 1, 0}, {3, 5, 2, -1}};  // slot, x from the ship, vy, dx
-    for (const auto &a : aim) {
-        bossbomb_t &b = boss_bomb[a[0]];
-        b.on = true;
-        b.x = player.x + a[1] - a[3];
-        b.y = FirstContact(player, b.spr[0], player.x + a[1]) - a[2];
-    }
-    Unshield();
-    QuietFrame();
-    EXPECT_EQ(lives, 4);
-    EXPECT_TRUE(player.dead);
-    EXPECT_FALSE(boss_bomb[2].on) << "the first slot in order hits";
-    EXPECT_TRUE(boss_bomb[3].on) << "the second is not tested";
-    EXPECT_EQ(Sound(pl_fx[1]), (Played{1, 120, 150, 1000}));
-    for (int i = 0; i < 5 && player.dead; i++) QuietFrame();
-    EXPECT_EQ(lives, 4);
 }
 
 // No boss ever costs the second player's idle ship a life in a one-player
@@ -124,29 +96,36 @@ TEST(BossProjectiles, AOnePlayerGameNeverLosesLivesOnTheIdleSecondShip) {
     }
 }
 
-// Every slot of a group flies with it until its lead passes the limit; a
-// slot that has hit a ship keeps flying with it, drawn and harmless, and
-// that holds for the lead too.
-TEST(BossProjectiles, ASlotThatHitAShipFliesOnWithItsGroupHarmlessly) {
+// Two projectiles on one ship in one frame cost one life: the first in
+// slot order hits, a later one is not tested and flies on. Every slot of a
+// group flies with it until its lead passes the limit; a slot that has hit
+// a ship keeps flying with it, drawn and harmless, and that holds for the
+// lead too.
+TEST(BossProjectiles, OneLifeAFrameAndASpentSlotFliesOnWithItsGroup) {
     for (int hit = 0; hit <= 1; hit++) {
         SCOPED_TRACE(hit == 0 ? "the lead hits" : "the second slot hits");
         PlayOptions o;
         o.players = 2;
         StartBoss(1, o);
         PastEntrance();
-        // The straight pair, falling 3 a frame, one beam on the ship.
+        // The straight pair, falling 3 a frame, one beam on the ship, and
+        // the single beam, falling one, on it in the same frame.
         player.x = 20;  // the beams clear of the body
-        boss_bomb[0].on = boss_bomb[1].on = true;
+        boss_bomb[0].on = boss_bomb[1].on = boss_bomb[2].on = true;
         boss_bomb[hit].x = player.x + 6;
         boss_bomb[1 - hit].x = boss_bomb[hit].x + (hit == 0 ? 40 : -40);
         boss_bomb[0].y = boss_bomb[1].y = FirstContact(player, boss_bomb[hit].spr[0], player.x + 6) - 3;
-        boss.hp = 1000;
+        boss_bomb[2].x = player.x + 4;
+        boss_bomb[2].y = FirstContact(player, boss_bomb[2].spr[0], player.x + 4) - 1;
         Unshield();
         QuietFrame();
         ASSERT_TRUE(player.dead);
+        EXPECT_EQ(lives, 8);
+        EXPECT_EQ(Sound(pl_fx[1]), (Played{1, 120, 150, 1000}));
         EXPECT_FALSE(boss_bomb[hit].on);
         EXPECT_TRUE(boss_bomb[1 - hit].on);
-        int lives_then = lives;
+        EXPECT_TRUE(boss_bomb[2].on) << "not tested against the ship it would have hit";
+        boss_bomb[2].on = false;
         for (int f = 0; (boss_bomb[0].on || boss_bomb[1].on) && f < 100; f++) {
             int y = boss_bomb[0].y;
             player2.x = boss_bomb[hit].x - 6;  // the spent one passes right through the second ship
@@ -162,7 +141,7 @@ TEST(BossProjectiles, ASlotThatHitAShipFliesOnWithItsGroupHarmlessly) {
         }
         EXPECT_GT(boss_bomb[0].y, 196);
         EXPECT_LE(boss_bomb[0].y, 199);
-        EXPECT_EQ(lives, lives_then);
+        EXPECT_EQ(lives, 8);
     }
 }
 
@@ -190,48 +169,34 @@ TEST(BossKill, AShotLeftByAPlayerWhoIsOutHurtsNothing) {
 
 // The shot that deals the last hit point scores 5 and the kill bonus and
 // is not restored; nothing else of the frame is tested: the second player's
-// shot on the body and a beam on the second ship wait. From then on the
-// projectiles are frozen, neither moving nor hitting.
-TEST(BossKill, TheKillingShotStaysAndTheRestOfTheFrameIsSkipped) {
-    PlayOptions o;
-    o.players = 2;
-    StartBoss(1, o);
-    PastEntrance();
-    boss.hp = 1;
-    PlaceShot(1, 0, boss.x + 22, boss.y + 40);
-    PlaceShot(2, 0, boss.x + 24, boss.y + 40);
-    boss_bomb[2].on = true;
-    boss_bomb[2].x = player2.x + 4;
-    boss_bomb[2].y = FirstContact(player2, boss_bomb[2].spr[0], player2.x + 4) - 1;  // falls one and touches
-    Unshield();
-    QuietFrame();
-    EXPECT_TRUE(fl_des);
-    EXPECT_EQ(boss.hp, 0);
-    EXPECT_EQ(score, 5 + 1500);
-    EXPECT_EQ(score2, 0);
-    EXPECT_TRUE(bullet[0].on) << "the killing shot is not restored";
-    int y = boss_bomb[2].y;
-    for (int f = 0; f < 20; f++) {
-        QuietFrame();
-        EXPECT_TRUE(boss_bomb[2].on && boss_bomb[2].y == y && !player2.dead);
-    }
-}
-
-// Sixty explosions over the body, never more than seven at once, each with
+// shot on the body and a beam on the second ship wait, and from then on the
+// projectiles are frozen. Sixty explosions follow over the body, each with
 // its sound and its seven images, the body shrinking under them and gone
 // once the 51st has started; the level advances on the very frame the count
 // reaches 200, 140 frames after the last explosion ended, with the next
 // stage, a fresh formation and ships.
-TEST(BossKill, SixtyExplosionsThenTheNextLevelExactlyAtTwoHundred) {
-    // Space far ahead leaves the shop, if it opens, on its first key wait.
-    StartBoss(1, PlayOptions(), "15000 press SPACE\n");
+TEST(BossKill, TheKillingShotEndsTheFightAndSixtyExplosionsLeadToTheNextLevel) {
+    PlayOptions o;
+    o.players = 2;
+    // Keys far ahead leave the shops, if they open, on their first key wait.
+    StartBoss(1, o, "15000 press SPACE\n17000 press G\n");
     PastEntrance();
     boss.hp = 1;
     PlaceShot(1, 0, boss.x + 22, boss.y + 40);
+    PlaceShot(2, 0, boss.x + 24, boss.y + 40);
+    bossbomb_t &beam = boss_bomb[2];
+    beam.on = true;
+    beam.x = player2.x + 4;
+    beam.y = FirstContact(player2, beam.spr[0], beam.x) - 1;  // falls one and touches
+    Unshield();
     QuietFrame();
     ASSERT_TRUE(fl_des);
+    EXPECT_EQ(boss.hp, 0);
+    EXPECT_EQ(score, 5 + 1500);
+    EXPECT_EQ(score2, 0);
+    EXPECT_TRUE(bullet[0].on) << "the killing shot is not restored";
     ASSERT_EQ(Sound(al_fx[0]).count, 1 + exp_n) << "the kill, and the explosions begun in its frame";
-    int bx = boss.x, by = boss.y, started = exp_n, most = 0, last_end = -1, frame = 0;
+    int bx = boss.x, by = boss.y, started = exp_n, last_end = -1, frame = 0, beam_y = beam.y;
     bool drawn_late = false;
     while (level == 5 && frame < 2000) {
         int before = exp_n, plays = Sound(al_fx[0]).count;
@@ -243,22 +208,22 @@ TEST(BossKill, SixtyExplosionsThenTheNextLevelExactlyAtTwoHundred) {
             EXPECT_EQ(before, 199) << "the advance waits for exactly 200";
             break;
         }
+        EXPECT_TRUE(beam.on && beam.y == beam_y && !player2.dead) << "frozen";
         if (exp_n <= 60) {
             started += exp_n - before;
             EXPECT_EQ(Sound(al_fx[0]).count - plays, exp_n - before);
         }
-        int live = 0;
+        bool live = false;
         for (int j = 0; j < 7; j++) {
             const explosion_t &e = explosion[j];
             EXPECT_TRUE(!was[j].on || e.on || was[j].frame == 6) << "each ends after its image 6";
             if (!e.on) continue;
-            live++;
+            live = true;
             EXPECT_LE(e.frame, 6);
             EXPECT_TRUE(e.x >= bx - 20 && e.x <= bx + 40 && e.y >= by - 20 && e.y <= by + 60)
                 << e.x << "," << e.y;
         }
-        most = std::max(most, live);
-        if (live == 0 && last_end < 0 && exp_n >= 60) last_end = frame;
+        if (!live && last_end < 0 && exp_n >= 60) last_end = frame;
         // Once the 51st is under way nothing of the body shows where no
         // explosion covers it: its row 40 is the backdrop.
         for (int i = 0; before >= 51 && i < 50; i++) {
@@ -271,7 +236,6 @@ TEST(BossKill, SixtyExplosionsThenTheNextLevelExactlyAtTwoHundred) {
         }
     }
     EXPECT_EQ(started, 60);
-    EXPECT_LE(most, 7);
     EXPECT_FALSE(drawn_late);
     ASSERT_EQ(level, 6);
     EXPECT_EQ(frame - last_end, 140) << "140 counts, the first on the frame after the last one ended";

@@ -91,10 +91,8 @@ TEST(Ship, LossExplodesForFourTicksAndRestartsAtTheStart) {
     lives2 = 1;
     PlayerHit();
     PlayerHit2();
-    EXPECT_TRUE(player.dead && player2.dead);
-    EXPECT_EQ(player.frame, 3);
-    EXPECT_EQ(lives, 8);
-    EXPECT_EQ(lives2, 0);
+    EXPECT_TRUE(player.dead && player2.dead && player.frame == 3);
+    EXPECT_TRUE(lives == 8 && lives2 == 0);
     EXPECT_EQ(Sound(pl_fx[1]), (Played{2, 120, 150, 1000}));
     int ticks = 0;
     while (player.dead && ticks < 10) {
@@ -108,10 +106,7 @@ TEST(Ship, LossExplodesForFourTicksAndRestartsAtTheStart) {
         EXPECT_EQ(player2.dead, player.dead);
     }
     EXPECT_EQ(ticks, 4);
-    EXPECT_EQ(player.shield, 22);
-    EXPECT_EQ(lives, 8);
-    EXPECT_EQ(player2.x, 270);
-    EXPECT_EQ(player2.shield, 22);
+    EXPECT_TRUE(player.shield == 22 && player2.x == 270 && player2.shield == 22) << "fresh ships";
     // Fire, held through the explosion, shoots from the start position.
     EXPECT_EQ(Sound(pl_fx[0]).count, 1);
     EXPECT_EQ(bullet[0].x, 56);
@@ -133,19 +128,13 @@ TEST(Ship, PlayerTwoJoinsWithFreshLivesAndLeavesTheBombsFalling) {
     player2.x = 10;
     player2.dead = bullet2[1].on = bomb[3].on = true;
     Player2Enter();
-    EXPECT_EQ(NPLAYERS, 2);
-    EXPECT_EQ(lives2, 5);
-    EXPECT_EQ(score2, 0);
-    EXPECT_EQ(player2.x, 270);
-    EXPECT_FALSE(player2.dead);
-    EXPECT_EQ(player2.shield, 22);
-    EXPECT_FALSE(bullet2[1].on);
-    EXPECT_EQ(bullet2[1].hits, 2);  // weapon 2 at power 1, as the play started
+    EXPECT_TRUE(NPLAYERS == 2 && lives2 == 5 && score2 == 0);
+    EXPECT_TRUE(player2.x == 270 && !player2.dead && player2.shield == 22) << "a fresh ship";
+    EXPECT_TRUE(!bullet2[1].on && bullet2[1].hits == 2)
+        << "slots for weapon 2 at power 1, as the play started";
     EXPECT_TRUE(bomb[3].on);
     Frame();
-    EXPECT_TRUE(bullet2[0].on);
-    EXPECT_EQ(bullet2[0].x, 276);
-    EXPECT_FALSE(bullet[0].on);
+    EXPECT_TRUE(bullet2[0].on && bullet2[0].x == 276 && !bullet[0].on);
 }
 
 // The picture shows each ship's image where its record says: the image the
