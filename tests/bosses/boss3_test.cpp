@@ -36,43 +36,32 @@ TEST(Boss3, SweepsOnRow45WithTheArmHangingAndSwaying) {
         << "truncated toward zero: never quite 40 or 240";
 }
 
-// Four bombs one pixel apart fall two a frame and start again from the
-// body's place of the frame before, plus (15, 15 + i), once past y 200: the
-// first bundle from the end of the entrance (140, 82), later ones from row
-// 45. They show one of their two images.
+// Four bombs one pixel apart fall two a frame and start again at once from
+// the body's place of the frame before, plus (15, 15 + i), once past y 200:
+// the first bundle from the end of the entrance (140, 82), later ones from
+// row 45. They show one of their two images.
 TEST(Boss3, KeepsABundleOfFourBombsFallingFromTheBody) {
     StartBoss(3);
     PastEntrance();
-    int firsts = 0;
-    for (int t = 1; t <= 600; t++) {
-        bossbomb_t was[4];
-        std::copy(boss_bomb, boss_bomb + 4, was);
-        int bx = boss.x, by = boss.y;
-        Shielded();
-        QuietFrame();
-        for (int i = 0; i < 4; i++) {
-            const bossbomb_t &b = boss_bomb[i];
-            EXPECT_TRUE(b.on);
-            bool again = !was[i].on || was[i].y + 2 > 200;
-            EXPECT_EQ(b.x, again ? bx + 15 : was[i].x);
-            EXPECT_EQ(b.y, again ? by + 15 + i : was[i].y + 2);
-            EXPECT_EQ(b.vy, 2);
-            firsts += again && i == 0;
-            if (!again && i == 3 && was[i].y > 130) {  // on top, below the arm: one of its two images
-                EXPECT_TRUE(ShownUncovered(b.spr[0], b.x, was[i].y) ||
-                            ShownUncovered(b.spr[1], b.x, was[i].y));
-            }
-        }
-    }
+    std::vector<GroupRule> rules;
+    for (int i = 0; i < 4; i++)
+        rules.push_back({i, 1, 2, {0}, 200, {15}, {15 + i}, [](int, int) { return true; }});
     // From y 97 the first needs 52 frames to pass 200, from 60 then 71.
-    EXPECT_EQ(firsts, 2 + (600 - 53) / 71);
+    EXPECT_EQ(FollowGroups(rules, 600)[0].launches, 2 + (600 - 53) / 71);
+    while (boss_bomb[3].y <= 130) QuietFrame();  // on top, below the arm
+    int y = boss_bomb[3].y;
+    QuietFrame();
+    const bossbomb_t &b = boss_bomb[3];
+    EXPECT_TRUE(ShownUncovered(b.spr[0], b.x, y) || ShownUncovered(b.spr[1], b.x, y));
 }
 
-// A strike: 19 frames stretching bring the tip from 105 to 195, the next
-// (pulling back) to 200, and after 20 frames pulling back the arm is idle;
-// each segment's drop grows by its own step. It starts when the top
-// segment's place of the frame before is exactly a ship's x, not a pixel
-// beside it, and can start again on the frame after the arm came to rest.
+// A strike starts when the top segment's place of the frame before is
+// exactly a ship's x, not a pixel beside it: 19 frames stretching bring the
+// tip from 105 to 195, the next (pulling back) to 200, and after 20 frames
+// pulling back the arm is idle; each segment's drop grows by its own step.
+// The tip costs an open ship under it at the bottom of the strike. A new
+// strike can start on the frame after the arm came to rest, also at the
+// idle second ship's record in a one-player game.
 TEST(Boss3, TheArmStrikesAtAShipRightBelowItsTopSegment) {
     StartBoss(3);
     PastEntrance();
@@ -90,36 +79,14 @@ TEST(Boss3, TheArmStrikesAtAShipRightBelowItsTopSegment) {
         for (int k = 0; k < 4; k++) EXPECT_EQ(ARM[k]->y, 75 + 10 * k + step[k] * d) << "strike frame " << f;
         EXPECT_EQ(boss1.mode, f < 19 ? 1 : f < 39 ? 2 : 0) << "strike frame " << f;
         EXPECT_TRUE(ShownUncovered(boss4.spr[0], boss4.x, boss4.y));
+        EXPECT_EQ(lives, f < 18 ? 9 : 8) << "the tip reaches the ship on strike frame 18";
+        player.x = boss4.x;  // under the tip, open from frame 15
+        if (f == 15) Unshield();
+        for (bossbomb_t &b : boss_bomb) b.on = false;
         if (f < 39) QuietFrame();
     }
-    player.x = boss1.x;
-    QuietFrame();
-    EXPECT_EQ(boss1.mode, 1);
-}
-
-// The tip costs an open ship at the bottom of the strike; the idle second
-// ship's record counts as a ship below the arm even in a one-player game.
-TEST(Boss3, TheTipHurtsAndTheIdleSecondShipAlsoTriggersTheArm) {
-    StartBoss(3);
-    PastEntrance();
-    QuietFrames(70);  // the body slows down at the right end of its sweep
-    int before = lives;
-    player.x = boss1.x;
-    Unshield();
-    for (int f = 0; !player.dead && f < 40; f++) {
-        for (bossbomb_t &b : boss_bomb) b.on = false;  // only the tip
-        if (f > 0) player.x = boss4.x;                 // the ship stays under the tip
-        QuietFrame();
-        EXPECT_NE(boss1.mode, 0);
-    }
-    EXPECT_EQ(lives, before - 1);
-    EXPECT_GE(boss4.y, 206 - 19) << "the tip reached the ships' row";
-
-    StartBoss(3);
-    PastEntrance();
-    QuietFrames(5);
     ASSERT_EQ(NPLAYERS, 1);
-    Shielded();
+    player.x = 0;
     player2.x = boss1.x;
     QuietFrame();
     EXPECT_EQ(boss1.mode, 1);

@@ -64,8 +64,6 @@ TEST(BossEntrance, ZoomsInFor65FramesWhileShotsFlyThrough) {
         EXPECT_EQ(boss.x, ENTRY[n].x);
         EXPECT_EQ(boss.y, ENTRY[n].y);
         EXPECT_EQ(boss.hp, hp);
-        EXPECT_EQ(score, 0);
-        EXPECT_EQ(Sound(al_fx[1]).count, 0);
         QuietFrame();
         EXPECT_EQ(boss.count, 1);
     }
