@@ -12,7 +12,7 @@ namespace {
 // Frames a bomb takes from y 100 until it leaves the field, drawn where its
 // record says on each of them. With no living alien nothing else drops.
 TEST(Bombs, FallSpeedDependsOnTheDifficulty) {
-    const int expect[4] = {0, 220, 110, 55};
+    const int frames_by_skill[4] = {0, 220, 110, 55};
     for (int skill = 1; skill <= 3; skill++) {
         SCOPED_TRACE("skill " + std::to_string(skill));
         PlayOptions o;
@@ -23,22 +23,20 @@ TEST(Bombs, FallSpeedDependsOnTheDifficulty) {
         bomb[4].x = 200;
         bomb[4].y = 100;
         int frames = 0;
-        while (bomb[4].on && frames < 500) {
+        for (; bomb[4].on && frames < 500; frames++) {
             Frame();
-            frames++;
             EXPECT_TRUE(ShownAt(bomb[4].spr[0], 200, bomb[4].y));
-            int others = 0;
-            for (int i = 0; i < 10; i++) others += i != 4 && bomb[i].on;
-            EXPECT_EQ(others, 0);
+            for (int i = 0; i < 10; i++) EXPECT_TRUE(i == 4 || !bomb[i].on);
         }
-        EXPECT_EQ(frames, expect[skill]);
+        EXPECT_EQ(frames, frames_by_skill[skill]);
         EXPECT_EQ(bomb[4].y, 210);
     }
 }
 
 // Drops per free slot and frame, counted over many frames with the slots
 // emptied after each: 1 in 511 - 20 x level at a living place, so rarer
-// with fewer aliens, and past level 25 the remainder rule of Random.
+// with fewer aliens, and past level 25 the remainder rule of Random. Each
+// leaves from a living alien and has made its first move.
 TEST(Bombs, DropRateRisesWithTheLevel) {
     struct Case {
         int mode, level, dead;  // aliens removed from the front of the wave
@@ -55,39 +53,26 @@ TEST(Bombs, DropRateRisesWithTheLevel) {
         level = k.level;
         AliensInit(1);
         for (int n = 0; n < k.dead; n++) alien[n / 5][n % 5].dead = true;
-        const int calls = 40000;
         int drops = 0;
-        for (int i = 0; i < calls; i++) {
+        for (int i = 0; i < 40000; i++) {
             AliensBomb();
             for (const bomb_t &b : bomb) {
                 if (!b.on) continue;
                 drops++;
-                // It left from a living alien and has made its first move.
                 bool from_alien = false;
-                for (int c = 0; c < 8; c++)
-                    for (int r = 0; r < 5; r++)
-                        if (!alien[c][r].dead && alien[c][r].x == b.x && b.y == alien[c][r].y + 1)
-                            from_alien = true;
+                for (auto &column : alien)
+                    for (const alien_t &a : column) from_alien |= !a.dead && a.x == b.x && a.y + 1 == b.y;
                 EXPECT_TRUE(from_alien);
             }
             AliensBombInit();
         }
-        double expected = calls * 10 * k.chance;
-        EXPECT_GT(drops, expected * 0.85);
-        EXPECT_LT(drops, expected * 1.15);
+        EXPECT_NEAR(drops, 400000 * k.chance, 400000 * k.chance * 0.15);
     }
 }
 
-// Finds the height at which a bomb falling on the ship first overlaps it.
-int FirstContact(const player_t &p) {
-    for (int y = 180; y <= 221; y++)
-        if (hitTest(p.spr[1], bomb[0].spr[0], p.x, p.y, p.x, y)) return y;
-    return -1;
-}
-
 // Two bombs on a ship in one frame cost one life: the second is not tested
-// once the ship is dead, and falls on through the explosion. A shielded
-// ship lets bombs through too.
+// once the ship is dead, and falls on through the explosion; player 2's
+// pass tests its own ship. A shielded ship lets bombs through.
 TEST(Bombs, AShipLosesAtMostOneLifePerFrame) {
     PlayOptions o;
     o.players = 2;
@@ -95,44 +80,32 @@ TEST(Bombs, AShipLosesAtMostOneLifePerFrame) {
     StartPlay(o);
     ClearWave();
     while (player.shield > 0 || player2.shield > 0) Frame();
-    int y = FirstContact(player);
-    ASSERT_GE(y, 180);
-    // Medium: each bomb moves one pixel before the test.
-    bomb[2].on = bomb[7].on = true;
-    bomb[2].x = bomb[7].x = player.x;
-    bomb[2].y = bomb[7].y = y - 1;
-    int y2 = FirstContact(player2);
-    ASSERT_GE(y2, 180);
-    bomb[5].on = true;
-    bomb[5].x = player2.x;
-    bomb[5].y = y2 - 1;
+    auto drop = [](int i, const player_t &p) {  // touches p after its first move (Medium: one pixel)
+        bomb[i].on = true;
+        bomb[i].x = p.x;
+        bomb[i].y = FirstContact(p, bomb[i].spr[0], p.x) - 1;
+        EXPECT_GT(bomb[i].y, 150);
+    };
+    drop(2, player);
+    drop(7, player);
+    drop(5, player2);
     Frame();
     EXPECT_TRUE(player.dead);
+    EXPECT_TRUE(player2.dead);
     EXPECT_EQ(lives, 3);
+    EXPECT_EQ(lives2, 3);
     EXPECT_FALSE(bomb[2].on);
     EXPECT_TRUE(bomb[7].on);
-    EXPECT_TRUE(player2.dead);  // player 2's pass tests its own ship
-    EXPECT_EQ(lives2, 3);
     EXPECT_FALSE(bomb[5].on);
-    Played boom = Sound(pl_fx[1]);
-    EXPECT_EQ(boom.count, 2);
-    EXPECT_EQ(boom.vol, 120);
-    EXPECT_EQ(boom.pan, 150);
-    EXPECT_EQ(boom.freq, 1000);
+    EXPECT_EQ(Sound(pl_fx[1]), (Played{2, 120, 150, 1000}));
     while (bomb[7].on) Frame();
     EXPECT_EQ(lives, 3);
-    EXPECT_EQ(bomb[7].y, 210);
 
-    // Back with a fresh shield: a bomb passes through.
-    while (player.dead) Frame();
-    ASSERT_GT(player.shield, 0);
-    bomb[1].on = true;
-    bomb[1].x = player.x;
-    bomb[1].y = y - 1;
+    while (player.dead) Frame();  // back with a fresh shield
+    drop(1, player);
     while (bomb[1].on) Frame();
     EXPECT_EQ(lives, 3);
     EXPECT_FALSE(player.dead);
-    EXPECT_EQ(Sound(pl_fx[1]).count, 2);
 }
 
 }  // namespace

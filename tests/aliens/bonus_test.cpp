@@ -10,266 +10,154 @@
 
 namespace {
 
-bool In(int px, int py, int x, int y, int w, int h) {
-    return px >= x && px < x + w && py >= y && py < y + h;
-}
-
-// The bonus image s shows at (x, y) in the last picture, apart from where a
-// ship (drawn after it) lies over it; at least 20 of its pixels checked.
-bool BonusShown(BITMAP *s, int x, int y) {
-    int seen = 0;
-    for (int j = 0; j < s->h; j++) {
-        for (int i = 0; i < s->w; i++) {
-            int px = x + i, py = y + j;
-            if (!s->line[j][i] || In(px, py, player.x, player.y, 16, 16)) continue;
-            if (NPLAYERS == 2 && In(px, py, player2.x, player2.y, 16, 16)) continue;
-            if (Shown(px, py) != s->line[j][i]) return false;
-            seen++;
-        }
-    }
-    return seen >= 20;
-}
-
-// A Normal-mode play with an empty, still wave and ships that nothing hits.
-void QuietField(int players = 1) {
+// A play (Normal mode unless said) with an empty wave and ships that
+// nothing hits.
+void QuietField(int players = 1, int mode = 1) {
     PlayOptions o;
     o.players = players;
+    o.mode = mode;
     StartPlay(o);
     ClearWave();
-    player.shield = player2.shield = 1 << 20;
+    Shielded();
     ship.state = 0;
 }
 
-// Keeps both ships well away from x (the bonus).
-void ShipsAway(int x) {
-    int away = x < 160 ? 300 : 0;
-    player.x = away;
-    player2.x = away;
-}
+// A place for the ships clear of any bonus (they lie from x 20 on).
+const int AWAY = 0;
 
-// Runs frames until a bonus lies on the field, at most `limit`. The mother
-// ship is kept away so that its bomb cannot end anything.
+// Runs frames, the ships kept away and the mother ship out of the sky,
+// until a bonus lies on the field; at most `limit`.
 bool WaitForBonus(int limit = 3000) {
     for (int f = 0; f < limit; f++) {
         ship.state = 0;
-        ShipsAway(bonus.x);
+        player.x = player2.x = AWAY;
         Frame();
         if (bonus.on && bonus.kind < 5) return true;
     }
     return false;
 }
 
+// A bonus nobody takes lies for 8 ticks of 1.1 s, then a new one may come.
 // Kinds 0 to 2 pay 100, 250 and 500 in money, 3 and 4 pay 300 and 800 in
-// score; they show up anywhere from x 20 to 300 on the ships' row.
-TEST(Bonus, EachKindPaysItsMoneyOrScore) {
+// score, to the player who drives over them, with the bell; they show up
+// anywhere from x 20 to 300 on the ships' row.
+TEST(Bonus, LiesEightTicksUntakenAndEachKindPaysItsMoneyOrScore) {
     QuietField();
+    ASSERT_TRUE(WaitForBonus());
+    int appeared = SysMsec(), x = bonus.x, kind = bonus.kind, ticks = 0;
+    while (bonus.on) {
+        Frame();
+        ticks += syns2;
+        EXPECT_TRUE(!bonus.on || (bonus.count == ticks && ShownAt(bonus.spr[kind], x, 206)));
+    }
+    int lay = SysMsec() - appeared;
+    EXPECT_EQ(ticks, 8);
+    EXPECT_GT(lay, 8 * 1100);
+    EXPECT_LT(lay, 8 * 1100 + 8 * 2 * 17) << "each tick at most a frame late, plus the re-arm frame";
+    EXPECT_FALSE(ShownAt(bonus.spr[kind], x, 206)) << "gone from the picture";
+
     const int pays[5] = {100, 250, 500, 300, 800};
-    std::set<int> kinds;
-    int xmin = 1000, xmax = -1;
-    for (int n = 0; n < 60 && kinds.size() < 5; n++) {
+    std::set<int> kinds, xs;
+    int takes = 0;
+    for (; takes < 60 && kinds.size() < 5; takes++) {
         ASSERT_TRUE(WaitForBonus());
-        int k = bonus.kind;
+        int k = bonus.kind, m = money, s = score;
         kinds.insert(k);
+        xs.insert(bonus.x);
         EXPECT_EQ(bonus.y, 206);
-        EXPECT_EQ(bonus.count, 0);
-        EXPECT_EQ(bonus.value, pays[k]);
-        EXPECT_EQ(bonus.money, k < 3);
-        xmin = std::min(xmin, bonus.x);
-        xmax = std::max(xmax, bonus.x);
-        EXPECT_TRUE(BonusShown(bonus.spr[k], bonus.x, 206));
-        int m = money, s = score;
+        EXPECT_TRUE(ShownAt(bonus.spr[k], bonus.x, 206));
         player.x = bonus.x;
         Frame();
-        EXPECT_EQ(bonus.kind, k + 5) << "taken by player 1";
+        EXPECT_EQ(bonus.kind, k + 5);
         EXPECT_EQ(money - m, k < 3 ? pays[k] : 0) << "kind " << k;
         EXPECT_EQ(score - s, k < 3 ? 0 : pays[k]) << "kind " << k;
         while (bonus.on) Frame();  // let the taken image go
     }
     EXPECT_EQ(kinds.size(), 5u);
-    EXPECT_GE(xmin, 20);
-    EXPECT_LE(xmax, 300);
-    Played bell = Sound(pl_fx[2]);
-    EXPECT_GE(bell.count, 5);
-    EXPECT_EQ(bell.vol, 120);
-    EXPECT_EQ(bell.pan, 150);
-    EXPECT_EQ(bell.freq, 1000);
+    EXPECT_GE(*xs.begin(), 20);
+    EXPECT_LE(*xs.rbegin(), 300);
+    EXPECT_EQ(Sound(pl_fx[2]), (Played{takes, 120, 150, 1000}));
 }
 
-// A bonus nobody takes lies for 8 ticks of 1.1 s, then a new one may come.
-TEST(Bonus, AnUntakenBonusLiesEightTicksOf1100ms) {
-    QuietField();
-    for (int n = 0; n < 3; n++) {
+// Who collects a bonus under the ships: player 1 on a tie, an exploding
+// ship while its player has lives, never a player without lives, and never
+// player 2's idle record in a one-player game.
+TEST(Bonus, WhoCollects) {
+    struct Case {
+        const char *what;
+        int players;
+        bool on1, dead1, out1, on2;
+        int taken;  // added to the kind: 5 player 1, 10 player 2
+    };
+    const Case cases[] = {
+        {"a tie", 2, true, false, false, true, 5},
+        {"player 2 alone", 2, false, false, false, true, 10},
+        {"an exploding ship", 2, true, true, false, false, 5},
+        {"player 1 without lives", 2, true, false, true, true, 10},
+        {"player 1 without lives, alone", 2, true, false, true, false, 0},
+        {"player 2's record in a one-player game", 1, false, false, false, true, 0},
+    };
+    for (const Case &k : cases) {
+        SCOPED_TRACE(k.what);
+        QuietField(k.players);
         ASSERT_TRUE(WaitForBonus());
-        int appeared = SysMsec();
-        int x = bonus.x, kind = bonus.kind, ticks = 0;
-        while (bonus.on) {
-            ShipsAway(x);
-            Frame();
-            ticks += syns2;
-            if (bonus.on) {
-                EXPECT_EQ(bonus.count, ticks);
-                EXPECT_EQ(bonus.x, x);
-                EXPECT_EQ(bonus.kind, kind);
-                EXPECT_TRUE(BonusShown(bonus.spr[kind], x, 206));
-            }
-        }
-        int lay = SysMsec() - appeared;
-        EXPECT_EQ(ticks, 8);
-        EXPECT_GT(lay, 8 * 1100);
-        EXPECT_LT(lay, 8 * 1100 + 8 * 2 * 17) << "each tick at most a frame late, plus the re-arm frame";
-        EXPECT_FALSE(BonusShown(bonus.spr[kind], x, 206)) << "gone from the picture";
+        int kind = bonus.kind, got1 = money + score, got2 = money2 + score2;
+        if (k.dead1) PlayerHit();
+        if (k.out1) lives = 0;
+        player.x = k.on1 ? bonus.x : AWAY;
+        player2.x = k.on2 ? bonus.x : AWAY;
+        Frame();
+        EXPECT_EQ(bonus.kind, kind + k.taken);
+        EXPECT_EQ(money + score - got1, k.taken == 5 ? bonus.value : 0);
+        EXPECT_EQ(money2 + score2 - got2, k.taken == 10 ? bonus.value : 0);
+        EXPECT_EQ(Sound(pl_fx[2]).count, k.taken ? 1 : 0);
     }
 }
 
-// The taken image belongs to the player who took it, rises one pixel on each
-// synff tick, cannot be taken again and is gone on the next syns2 tick.
+// The taken image is the taker's own; it rises one pixel on each synff
+// tick, cannot be taken again by either player driving over it, and is gone
+// on the next syns2 tick.
 TEST(Bonus, TheTakenImageRisesAndCannotBeTakenAgain) {
     QuietField(2);
     ASSERT_TRUE(WaitForBonus());
     int k = bonus.kind, x = bonus.x;
-    player.x = x;
+    player2.x = x;
     Frame();
-    ASSERT_EQ(bonus.kind, k + 5);
-    int m = money, s = score, m2 = money2, s2 = score2;
-    int taken_at = SysMsec();
-    int rises = 0, frames = 0;
-    while (bonus.on && frames < 200) {
-        player.x = x;   // player 1 stays on it ...
-        player2.x = x;  // ... and player 2 drives over it
+    ASSERT_EQ(bonus.kind, k + 10);
+    int paid = money + score + money2 + score2, taken_at = SysMsec(), rises = 0;
+    for (int f = 0; bonus.on && f < 200; f++) {
+        bool over = f % 2 == 0;  // both ships on it, or away to see it
+        player.x = player2.x = over ? x : AWAY;
         int y = bonus.y;
         Frame();
-        frames++;
         rises += synff;
-        if (bonus.on) {
-            EXPECT_EQ(bonus.y, y - (synff ? 1 : 0));
-            EXPECT_EQ(bonus.kind, k + 5);
-        }
+        if (!bonus.on) break;
+        EXPECT_EQ(bonus.y, y - synff);
+        EXPECT_EQ(bonus.kind, k + 10);
+        EXPECT_TRUE(over || ShownAt(bonus.spr[k + 10], x, y));
     }
     EXPECT_FALSE(bonus.on);
     EXPECT_GT(SysMsec() - taken_at, 1100);
     EXPECT_LT(SysMsec() - taken_at, 1100 + 3 * 17);
     EXPECT_GE(rises, 60) << "synff comes on nearly every frame";
-    EXPECT_EQ(money, m);
-    EXPECT_EQ(score, s);
-    EXPECT_EQ(money2, m2);
-    EXPECT_EQ(score2, s2);
+    EXPECT_EQ(money + score + money2 + score2, paid);
     EXPECT_EQ(Sound(pl_fx[2]).count, 1);
 }
 
-// The taken image is player 1's or player 2's own and shows where the record
-// says while it rises.
-TEST(Bonus, EachPlayerTakesWithTheirOwnImage) {
-    QuietField(2);
-    ASSERT_TRUE(WaitForBonus());
-    int k = bonus.kind, x = bonus.x;
-    player2.x = x;
-    player.x = x < 160 ? 300 : 0;
-    int m2 = money2, s2 = score2;
-    Frame();
-    ASSERT_EQ(bonus.kind, k + 10);
-    EXPECT_EQ(money2 + score2 - m2 - s2, bonus.value);
-    for (int f = 0; f < 10 && bonus.on; f++) {
-        player2.x = 270;
-        Frame();
-        if (bonus.on) {
-            EXPECT_TRUE(BonusShown(bonus.spr[k + 10], x, bonus.y + (synff ? 1 : 0)));
-        }
-    }
-}
-
-// Both ships over the bonus on one frame: player 1 is tested first.
-TEST(Bonus, ATieGoesToPlayer1) {
-    QuietField(2);
-    ASSERT_TRUE(WaitForBonus());
-    int k = bonus.kind;
-    int total1 = money + score, total2 = money2 + score2;
-    player.x = player2.x = bonus.x;
-    Frame();
-    EXPECT_EQ(bonus.kind, k + 5);
-    EXPECT_EQ(money + score - total1, bonus.value);
-    EXPECT_EQ(money2 + score2, total2);
-}
-
-// An exploding ship still collects while its player has lives; with no lives
-// left it does not, and then the other player may.
-TEST(Bonus, AnExplodingShipCollectsButAPlayerWithoutLivesDoesNot) {
-    QuietField(2);
-    ASSERT_TRUE(WaitForBonus());
-    PlayerHit();
-    ASSERT_TRUE(player.dead);
-    player.x = bonus.x;
-    int k = bonus.kind, before = money + score;
-    Frame();
-    EXPECT_EQ(bonus.kind, k + 5);
-    EXPECT_EQ(money + score - before, bonus.value);
-    while (bonus.on) Frame();
-
-    ASSERT_TRUE(WaitForBonus());
-    lives = 0;
-    k = bonus.kind;
-    before = money + score;
-    player.x = bonus.x;
-    Frame();
-    EXPECT_EQ(bonus.kind, k) << "player 1 has no lives";
-    EXPECT_EQ(money + score, before);
-    player.x = bonus.x;
-    player2.x = bonus.x;
-    Frame();
-    EXPECT_EQ(bonus.kind, k + 10) << "player 2 takes it";
-}
-
-// In a one-player game player 2's ship record is never tested, though it
-// lies at its place with lives to spare.
-TEST(Bonus, APlayer2RecordIsIgnoredInAOnePlayerGame) {
-    QuietField(1);
-    ASSERT_GT(lives2, 0);
-    ASSERT_TRUE(WaitForBonus());
-    int k = bonus.kind, before = money2 + score2;
-    player.x = bonus.x < 160 ? 300 : 0;
-    player2.x = bonus.x;
-    Frame();
-    EXPECT_EQ(bonus.kind, k);
-    EXPECT_EQ(money2 + score2, before);
-}
-
-// Bonuses come in the pause after a cleared wave and during boss fights;
-// Old mode never has any.
-TEST(Bonus, ComeBetweenWavesAndInBossFightsButNeverInOldMode) {
-    QuietField();
-    bool seen = false;
-    for (int pause = 0; pause < 6 && !seen; pause++) {
-        level = 3;
-        al_count = 40;
-        Frame();
-        ASSERT_EQ(al_count, -1);
-        bonus.on = false;
-        while (level == 3 && !seen) {
-            ShipsAway(bonus.x);
-            Frame();
-            seen = bonus.on && al_count == -1;
-        }
-    }
-    EXPECT_TRUE(seen) << "a bonus in the 3000 ms pause";
-
+// Bonuses keep coming during boss fights; Old mode never has any.
+TEST(Bonus, ComeInBossFightsButNeverInOldMode) {
     QuietField();
     level = 5;
     LevelInit();
     ASSERT_TRUE(bosshere);
     EXPECT_TRUE(WaitForBonus()) << "a bonus during the boss fight";
 
-    PlayOptions o;
-    o.mode = 2;
-    StartPlay(o);
-    ClearWave();
-    player.shield = 1 << 20;
-    int m = money;
+    QuietField(1, 2);
     for (int f = 0; f < 3000; f++) {
         ship.state = 0;
         Frame();
         ASSERT_FALSE(bonus.on);
     }
-    EXPECT_EQ(Sound(pl_fx[2]).count, 0);
-    EXPECT_EQ(money, m);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Shots against aliens: hit points, flashes and explosions with their
 // sounds, scoring by row, piercing shots, weapon 3's blast, and two players
-// on one alien. Old mode keeps bonuses out of the scores.
+// on one alien.
 
 #include "support/playfield.h"
 
@@ -10,56 +10,11 @@
 
 namespace {
 
-int RowBonus(int r) {
-    return (5 - r) * 10 + 10;
-}
+const int ROW_BONUS[5] = {60, 50, 40, 30, 20};  // for a kill, top row first
 
-void Revive(int c, int r, int hp) {
-    alien_t &a = alien[c][r];
-    a.dead = a.exploding = a.hit = false;
-    a.hp = hp;
-    a.frame = 0;
-}
-
-// One alien of each row in turn, each shot down by one shot from below.
-TEST(Collision, KillsScoreByRow) {
-    PlayOptions o;
-    o.mode = 2;
-    o.skill = 1;
-    StartPlay(o);
-    int total = 0;
-    for (int r = 0; r < 5; r++) {
-        SCOPED_TRACE("row " + std::to_string(r));
-        ClearWave();
-        Revive(1, r, 1);
-        key[KEY_SPACE] = -1;
-        Frames(1, STILL);
-        key[KEY_SPACE] = 0;
-        int frames = 0;
-        while (!alien[1][r].dead && frames < 120) {
-            Frames(1, STILL);
-            frames++;
-        }
-        ASSERT_TRUE(alien[1][r].dead);
-        total += 1 + RowBonus(r);
-        EXPECT_EQ(score, total);
-        EXPECT_EQ(al_count, r + 1);
-        EXPECT_TRUE(alien[1][r].exploding);
-        EXPECT_EQ(alien[1][r].frame, 3);
-        EXPECT_EQ(alien[1][r].hp, 0);
-        Frames(30, STILL);  // let the shot leave and the explosion finish
-    }
-    EXPECT_EQ(total, 61 + 51 + 41 + 31 + 21);
-    Played boom = Sound(al_fx[0]);
-    EXPECT_EQ(boom.count, 5);
-    EXPECT_EQ(boom.vol, 50);
-    EXPECT_EQ(boom.pan, 200);
-    EXPECT_EQ(boom.freq, 1000);
-    EXPECT_EQ(Sound(al_fx[1]).count, 0);  // one hit point: no hit sound
-}
-
-// Three hit points: two hits flash with the hit sound, the third explodes
-// with the explosion sound; 3 points plus the row's 20.
+// Three hit points: two hits flash with the hit sound until the next 80 ms
+// tick, the third explodes with the explosion sound and shows images 3 to
+// 8, one per tick; 3 points plus the row's 20.
 TEST(Collision, ThreeHitAlienFlashesTwiceThenExplodes) {
     PlayOptions o;
     o.mode = 2;
@@ -69,56 +24,37 @@ TEST(Collision, ThreeHitAlienFlashesTwiceThenExplodes) {
     KeepOnly(1, 4);
     const alien_t &a = alien[1][4];
     ASSERT_EQ(a.hp, 3);
-    int hits = 0, flashes_seen = 0, frame = 0;
-    while (!a.dead && frame < 200) {
-        int hp = a.hp;
+    int hits = 0, frame = 0;
+    auto step = [&frame] {
         Frames(1, STILL);
         frame++;
+    };
+    while (!a.dead && frame < 200) {
+        int hp = a.hp;
+        step();
         if (a.hp == hp) continue;
         hits++;
-        if (hits < 3) {
-            EXPECT_TRUE(a.hit);
-            EXPECT_EQ(a.frame, 2);
-            EXPECT_EQ(Sound(al_fx[1]).count, hits);
-            // Next frame the flash shows over the alien, until the 80 ms tick.
-            Frames(1, STILL);
-            frame++;
+        if (a.dead) break;
+        EXPECT_EQ(Sound(al_fx[1]), (Played{hits, 50, 100, 1000}));
+        int lit = 0;  // frames the flash shows, from the next one to the 80 ms tick
+        do {
+            step();
+            lit++;
             EXPECT_TRUE(ShownUncovered(a.spr[2], a.x, a.y));
-            flashes_seen++;
-            int lit = 1;  // frames the flash was drawn; it goes on the first 80 ms tick
-            while (a.hit && !synf && lit < 20) {
-                Frames(1, STILL);
-                frame++;
-                lit++;
-            }
-            EXPECT_TRUE(synf);
-            EXPECT_FALSE(a.hit);
-            EXPECT_LE(lit, 5);
-            int walk = al_fr;  // the image drawn before this frame's step
-            Frames(1, STILL);
-            frame++;
-            EXPECT_TRUE(ShownUncovered(a.spr[walk], a.x, a.y));
-        }
+        } while (!synf && lit < 20);
+        EXPECT_FALSE(a.hit);
+        EXPECT_LE(lit, 5);
     }
     ASSERT_TRUE(a.dead);
     EXPECT_EQ(hits, 3);
-    EXPECT_EQ(flashes_seen, 2);
     EXPECT_EQ(score, 3 + 20);
-    Played hit = Sound(al_fx[1]);
-    EXPECT_EQ(hit.count, 2);
-    EXPECT_EQ(hit.vol, 50);
-    EXPECT_EQ(hit.pan, 100);
-    EXPECT_EQ(hit.freq, 1000);
-    EXPECT_EQ(Sound(al_fx[0]).count, 1);
-
-    // The explosion shows images 3 to 8, one per 80 ms tick, over the dead
-    // alien, and then nothing.
+    EXPECT_EQ(Sound(al_fx[1]).count, 2);
+    EXPECT_EQ(Sound(al_fx[0]), (Played{1, 50, 200, 1000}));
     int shown[9] = {0};
     while (a.exploding && frame < 400) {
         int f = a.frame;
-        Frames(1, STILL);
-        frame++;
-        if (ShownUncovered(a.spr[f], a.x, a.y)) shown[f]++;
+        step();
+        shown[f] += ShownUncovered(a.spr[f], a.x, a.y);
     }
     for (int f = 3; f <= 8; f++) EXPECT_GT(shown[f], 0) << "image " << f;
     EXPECT_EQ(a.frame, 9);
@@ -135,50 +71,39 @@ TEST(Collision, Weapon2PiercesSeveralAliensInOneFrame) {
     o.power = 3;
     StartPlay(o);
     ClearWave();
-    for (int r = 0; r < 5; r++) Revive(1, r, 1);
+    for (int r = 0; r < 5; r++) alien[1][r].dead = false;
     const alien_t &upper = alien[1][3], &lower = alien[1][4];
-    bullet[0].on = true;
-    bullet[0].x = upper.x + 6;
-    int y = -1;
-    for (int t = upper.y; t < lower.y + 16 && y < 0; t++) {
-        bullet[0].y = t;
+    PlaceShot(1, 0, upper.x + 6, 0);
+    for (int &y = bullet[0].y; y < lower.y + 16; y++)
         if (BulletHit(0, upper.spr[al_fr], upper.x, upper.y) &&
             BulletHit(0, lower.spr[al_fr], lower.x, lower.y))
-            y = t;
-    }
-    ASSERT_GE(y, 0) << "no height where the shot meets both aliens";
+            break;
+    ASSERT_LT(bullet[0].y, lower.y + 16) << "no height where the shot meets both aliens";
+    int y = bullet[0].y;
 
-    // With a single hit left only the alien scanned first is hit.
-    bullet[0].y = y;
-    bullet[0].hits = 1;
+    bullet[0].hits = 1;  // with a single hit left only the alien scanned first is hit
     Collision();
     EXPECT_TRUE(upper.dead);
     EXPECT_FALSE(lower.dead);
     EXPECT_FALSE(bullet[0].on);
-    EXPECT_EQ(score, 1 + RowBonus(3));
+    EXPECT_EQ(score, 1 + ROW_BONUS[3]);
 
-    Revive(1, 3, 1);
-    score = 0;
-    al_count = 0;
-    bullet[0].on = true;
-    bullet[0].y = y;
-    bullet[0].hits = 4;
-    bullet[0].vy = 5;
+    alien[1][3].dead = false;
+    alien[1][3].hp = 1;
+    score = al_count = 0;
+    PlaceShot(1, 0, upper.x + 6, y);
     Collision();
     EXPECT_TRUE(upper.dead);
     EXPECT_TRUE(lower.dead);
     EXPECT_EQ(al_count, 2);
     EXPECT_TRUE(bullet[0].on);
     EXPECT_EQ(bullet[0].hits, 2);
-    EXPECT_EQ(Sound(al_fx[0]).count, 3);
-
     Frames(40, STILL);
     EXPECT_TRUE(alien[1][2].dead);
     EXPECT_TRUE(alien[1][1].dead);
     EXPECT_FALSE(alien[1][0].dead);  // the fourth hit spent the shot
     EXPECT_FALSE(bullet[0].on);
-    EXPECT_EQ(bullet[0].hits, 4);
-    EXPECT_EQ(score, 4 + RowBonus(4) + RowBonus(3) + RowBonus(2) + RowBonus(1));
+    EXPECT_EQ(score, 4 + ROW_BONUS[4] + ROW_BONUS[3] + ROW_BONUS[2] + ROW_BONUS[1]);
 }
 
 // Weapon 3 at power 3 bursts on the first alien it meets; for the blast's
@@ -193,32 +118,22 @@ TEST(Collision, Weapon3BlastDamagesTheAliensAroundIt) {
     o.power = 3;
     StartPlay(o, "1 press SPACE\n");
     int frames = 0;
-    while (!bullet[0].blast && frames < 200) {
-        Frames(1, STILL);
-        frames++;
-    }
+    for (; !bullet[0].blast && frames < 200; frames++) Frames(1, STILL);
     ASSERT_TRUE(bullet[0].blast);
     EXPECT_EQ(alien[1][4].hp, 2);
-    while (bullet[0].on && frames < 300) {
-        Frames(1, STILL);
-        frames++;
-    }
+    for (; bullet[0].on && frames < 300; frames++) Frames(1, STILL);
     EXPECT_FALSE(bullet[0].on);
-
     int dead = 0, hits = 0, bonus = 0;
     for (int c = 0; c < 8; c++) {
         for (int r = 0; r < 5; r++) {
             hits += 3 - alien[c][r].hp;
-            if (alien[c][r].dead) {
-                dead++;
-                bonus += RowBonus(r);
-            }
+            dead += alien[c][r].dead;
+            bonus += alien[c][r].dead ? ROW_BONUS[r] : 0;
+            EXPECT_TRUE(c < 4 || alien[c][r].hp == 3) << c << "," << r;
         }
     }
     EXPECT_TRUE(alien[1][4].dead);
     EXPECT_GE(dead, 3);
-    for (int c = 4; c < 8; c++)
-        for (int r = 0; r < 5; r++) EXPECT_EQ(alien[c][r].hp, 3) << c << "," << r;
     EXPECT_EQ(al_count, dead);
     EXPECT_EQ(score, hits + bonus);
     EXPECT_EQ(Sound(al_fx[0]).count, dead);
@@ -228,39 +143,27 @@ TEST(Collision, Weapon3BlastDamagesTheAliensAroundIt) {
 // Both players' shots reach one alien on the same frame. Player 1's pass
 // runs first: if it destroys the alien, player 2's shot goes through it
 // unharmed; with two hit points each shot deals one and the kill is
-// player 2's.
+// player 2's. A kill scores the hit and the row's bonus.
 TEST(Collision, TwoPlayersHitTheSameAlienOnOneFrame) {
-    for (int hp : {1, 2}) {
+    for (int r : {0, 4}) {
+        const int hp = r == 0 ? 1 : 2;
         SCOPED_TRACE("hit points " + std::to_string(hp));
         PlayOptions o;
         o.mode = 2;
         o.players = 2;
         StartPlay(o);
-        KeepOnly(3, 4);
-        alien[3][4].hp = hp;
-        for (shot_t *b : {&bullet[0], &bullet2[0]}) {
-            b->on = true;
-            b->x = alien[3][4].x + 6;
-            b->y = 150;
-        }
-        int frames = 0;
-        while (!alien[3][4].dead && alien[3][4].hp == hp && frames < 60) {
-            Frames(1, STILL);
-            frames++;
-        }
-        ASSERT_TRUE(alien[3][4].dead);
+        KeepOnly(3, r);
+        alien_t &a = alien[3][r];
+        a.hp = hp;
+        PlaceShot(1, 0, a.x + 6, 150);
+        PlaceShot(2, 0, a.x + 6, 150);
+        for (int f = 0; !a.dead && a.hp == hp && f < 60; f++) Frames(1, STILL);
+        ASSERT_TRUE(a.dead);
         EXPECT_EQ(al_count, 1);
         EXPECT_FALSE(bullet[0].on);
-        if (hp == 1) {
-            EXPECT_EQ(score, 1 + RowBonus(4));
-            EXPECT_EQ(score2, 0);
-            EXPECT_TRUE(bullet2[0].on);
-            EXPECT_EQ(bullet2[0].hits, 1);
-        } else {
-            EXPECT_EQ(score, 1);
-            EXPECT_EQ(score2, 1 + RowBonus(4));
-            EXPECT_FALSE(bullet2[0].on);
-        }
+        EXPECT_EQ(bullet2[0].on, hp == 1);
+        EXPECT_EQ(score, hp == 1 ? 1 + ROW_BONUS[r] : 1);
+        EXPECT_EQ(score2, hp == 1 ? 0 : 1 + ROW_BONUS[r]);
     }
 }
 

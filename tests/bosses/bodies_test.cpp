@@ -1,6 +1,7 @@
-// Every boss's body under fire: points per hit, the hit flash, the speed-up
-// below its threshold and the kill bonus; and every kind of projectile of
-// every boss against an open ship and a shielded one.
+// Every boss's body under fire: hit points by difficulty, points per hit,
+// the hit flash, the speed-up below its threshold and the kill bonus; and
+// every kind of projectile of every boss against an open ship and a
+// shielded one.
 
 #include "support/bossfight.h"
 
@@ -21,31 +22,20 @@ const Body BODY[6] = {
 
 // What the speed-up changes, by boss: the move interval, the angle step.
 bool SpedUp(int n) {
-    switch (n) {
-    case 1:
-        return boss.rate == 2;
-    case 2:
-    case 3:
-        return boss.step == 0.04;
-    case 4:
-        return boss.rate == 1;
-    default:
-        return boss.rate == 1 && boss.step == 0.04;
-    }
+    const bool rate = boss.rate == (n == 1 ? 2 : 1), step = boss.step == 0.04;
+    return n == 1 || n == 4 ? rate : n == 5 ? rate && step : step;
 }
 
 TEST(BossBody, FivePointsAHitFlashSpeedUpBelowTheThresholdAndTheKillBonus) {
     for (int n = 1; n <= 5; n++) {
         SCOPED_TRACE("boss " + std::to_string(n));
         PlayOptions o;
-        o.skill = 1;
-        StartBoss(n, o);
-        EXPECT_EQ(boss.hp, BODY[n].hp);
         o.skill = 3;
         StartBoss(n, o);
         EXPECT_EQ(boss.hp, 3 * BODY[n].hp);
         o.skill = 1;
         StartBoss(n, o);
+        EXPECT_EQ(boss.hp, BODY[n].hp);
         PastEntrance();
         EXPECT_FALSE(SpedUp(n));
         int hits = 0, tries = 0;
@@ -56,31 +46,23 @@ TEST(BossBody, FivePointsAHitFlashSpeedUpBelowTheThresholdAndTheKillBonus) {
             hits++;
             EXPECT_EQ(score, 5 * hits);
             EXPECT_FALSE(bullet[0].on) << "spent on the body";
-            EXPECT_TRUE(boss.hit);
-            Played hit = Sound(al_fx[1]);
-            EXPECT_EQ(hit.count, plays + 1);
-            EXPECT_EQ(hit.vol, 50);
-            EXPECT_EQ(hit.pan, 100);
-            EXPECT_EQ(hit.freq, 1000);
+            EXPECT_EQ(Sound(al_fx[1]), (Played{plays + 1, 50, 100, 1000}));
             EXPECT_EQ(SpedUp(n), boss.hp < BODY[n].below) << "after hit " << hits;
-            // The next frame shows the flash image.
-            QuietFrame();
+            QuietFrame();  // the next frame shows the flash image, once
             EXPECT_EQ(boss.frame, BODY[n].flash);
-            EXPECT_FALSE(boss.hit) << "one flash a hit";
-            if (n != 2) {  // the second boss's pod may cover its body
-                EXPECT_TRUE(ShownUncovered(boss.spr[BODY[n].flash], boss.x, boss.y));
-            }
+            EXPECT_FALSE(boss.hit);
+            EXPECT_TRUE(n == 2 ||
+                        ShownUncovered(boss.spr[BODY[n].flash], boss.x, boss.y));  // the pod may cover it
         }
         EXPECT_EQ(hits, BODY[n].hp - 1);
         int plays = Sound(al_fx[1]).count;
         while (!fl_des && tries++ < 300) {
             Shielded();
-            if (ShootBody()) hits++;
+            hits += ShootBody();
         }
         EXPECT_EQ(hits, BODY[n].hp);
         EXPECT_EQ(score, 5 * hits + BODY[n].bonus);
         EXPECT_EQ(Sound(al_fx[1]).count, plays) << "the kill sounds as an explosion, not a hit";
-        EXPECT_TRUE(bullet[0].on) << "the killing shot is not restored";
         EXPECT_EQ(money, 1000) << "bosses pay no money";
     }
 }
@@ -103,28 +85,18 @@ TEST(BossProjectiles, EveryKindHitsAnOpenShipAndPassesAShieldedOne) {
         StartBoss(k.boss, o);
         PastEntrance();
         for (bool shielded : {true, false}) {
-            // The body far from the ship (the fourth would touch it).
-            boss.x = 150;
+            boss.x = 150;  // the body far from the ship (the fourth would touch it)
             boss.y = 20;
             boss.hp = 1000;
-            for (bossbomb_t &other : boss_bomb) {
-                other.on = false;
-                other.x = other.y = 0;
-            }
+            for (bossbomb_t &other : boss_bomb) other.on = false;
             player.x = 40;
             player.dead = false;
             bossbomb_t &b = boss_bomb[k.slot];
-            int x = player.x + 4;
-            int y = FirstContact(player, b.spr[0], x);
-            ASSERT_GE(y, 0);
             b.on = true;
             b.vy = k.vy;
-            b.x = x - k.dx;
-            b.y = y - k.vy;
-            if (shielded)
-                Shielded();
-            else
-                Unshield();
+            b.x = player.x + 4 - k.dx;
+            b.y = FirstContact(player, b.spr[0], player.x + 4) - k.vy;
+            shielded ? Shielded() : Unshield();
             int before = lives;
             QuietFrame();
             EXPECT_EQ(lives, before - !shielded);

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -17,76 +20,48 @@ bosspart_t *const ARM[4] = {&boss1, &boss2, &boss3, &boss4};
 TEST(Boss3, SweepsOnRow45WithTheArmHangingAndSwaying) {
     StartBoss(3);
     PastEntrance();
-    const std::map<int, int> body = {{1, 140}, {2, 141}, {80, 239}, {157, 142}, {158, 140}, {237, 41}};
     const std::map<int, std::vector<int>> sway = {
         {1, {0, 0, 0, 0}}, {10, {1, 3, 5, 6}}, {32, {3, 7, 11, 15}}, {63, {0, 0, 0, 0}}};
-    for (int t = 1; t <= 320; t++) {
-        Shielded();
-        QuietFrame();
-        ASSERT_EQ(boss1.mode, 0) << "no ship under the arm";
-        EXPECT_EQ(boss.y, 45);
-        EXPECT_GE(boss.x, 40);
-        EXPECT_LE(boss.x, 240);
+    const std::vector<At> body = {{1, 140, 45},   {2, 141, 45},   {80, 239, 45},
+                                  {157, 142, 45}, {158, 140, 45}, {237, 41, 45}};
+    auto arm = [&sway](int t) {
+        EXPECT_EQ(boss1.mode, 0) << "no ship under the arm";
         for (int k = 0; k < 4; k++) EXPECT_EQ(ARM[k]->y, 75 + 10 * k);
-        auto b = body.find(t);
-        if (b != body.end()) {
-            EXPECT_EQ(boss.x, b->second) << "frame " << t;
-        }
         auto s = sway.find(t);
-        if (s != sway.end()) {
-            for (int k = 0; k < 4; k++) EXPECT_EQ(ARM[k]->x, boss.x + 25 + s->second[k]) << "frame " << t;
-            EXPECT_TRUE(ShownUncovered(boss.spr[boss.frame], boss.x, 45));
-            EXPECT_TRUE(ShownUncovered(boss4.spr[0], boss4.x, boss4.y));
-        }
-    }
+        if (s == sway.end()) return;
+        for (int k = 0; k < 4; k++) EXPECT_EQ(ARM[k]->x, boss.x + 25 + s->second[k]) << "frame " << t;
+        EXPECT_TRUE(ShownUncovered(boss4.spr[0], boss4.x, boss4.y));
+    };
+    EXPECT_EQ(FollowBody(body, 320, true, arm), (Box{41, 239, 45, 45}))
+        << "truncated toward zero: never quite 40 or 240";
 }
 
-// Four bombs one pixel apart fall two a frame and start again from the
-// body's place of the frame before, plus (15, 15 + i), once past y 200: the
-// first bundle from the end of the entrance (140, 82), later ones from row
-// 45.
+// Four bombs one pixel apart fall two a frame and start again at once from
+// the body's place of the frame before, plus (15, 15 + i), once past y 200:
+// the first bundle from the end of the entrance (140, 82), later ones from
+// row 45. They show one of their two images.
 TEST(Boss3, KeepsABundleOfFourBombsFallingFromTheBody) {
     StartBoss(3);
     PastEntrance();
-    int firsts = 0;
-    for (int t = 1; t <= 600; t++) {
-        bossbomb_t was[4];
-        std::copy(boss_bomb, boss_bomb + 4, was);
-        int bx = boss.x, by = boss.y;
-        Shielded();
-        QuietFrame();
-        for (int i = 0; i < 4; i++) {
-            const bossbomb_t &b = boss_bomb[i];
-            EXPECT_TRUE(b.on);
-            EXPECT_EQ(b.frame, 0);
-            if (!was[i].on || was[i].y + 2 > 200) {
-                EXPECT_EQ(b.x, bx + 15);
-                EXPECT_EQ(b.y, by + 15 + i);
-                EXPECT_EQ(b.vy, 2);
-                firsts += i == 0;
-            } else {
-                EXPECT_EQ(b.x, was[i].x);
-                EXPECT_EQ(b.y, was[i].y + 2);
-                if (i == 3 && was[i].y > 130) {  // on top, below the arm: one of its two images
-                    EXPECT_TRUE(ShownUncovered(b.spr[0], b.x, was[i].y) ||
-                                ShownUncovered(b.spr[1], b.x, was[i].y));
-                }
-            }
-        }
-        if (t == 1) {
-            EXPECT_EQ(boss_bomb[0].x, 155);
-            EXPECT_EQ(boss_bomb[0].y, 97);
-            EXPECT_EQ(boss_bomb[3].y, 100);
-        }
-    }
+    std::vector<GroupRule> rules;
+    for (int i = 0; i < 4; i++)
+        rules.push_back({i, 1, 2, {0}, 200, {15}, {15 + i}, [](int, int) { return true; }});
     // From y 97 the first needs 52 frames to pass 200, from 60 then 71.
-    EXPECT_EQ(firsts, 2 + (600 - 53) / 71);
+    EXPECT_EQ(FollowGroups(rules, 600)[0].launches, 2 + (600 - 53) / 71);
+    while (boss_bomb[3].y <= 130) QuietFrame();  // on top, below the arm
+    int y = boss_bomb[3].y;
+    QuietFrame();
+    const bossbomb_t &b = boss_bomb[3];
+    EXPECT_TRUE(ShownUncovered(b.spr[0], b.x, y) || ShownUncovered(b.spr[1], b.x, y));
 }
 
-// A strike: 19 frames stretching bring the tip from 105 to 195, the next
-// (pulling back) to 200, and after 20 frames pulling back the arm is idle;
-// each segment's drop grows by its own step. It starts when the top
-// segment's place of the frame before is exactly a ship's x.
+// A strike starts when the top segment's place of the frame before is
+// exactly a ship's x, not a pixel beside it: 19 frames stretching bring the
+// tip from 105 to 195, the next (pulling back) to 200, and after 20 frames
+// pulling back the arm is idle; each segment's drop grows by its own step.
+// The tip costs an open ship under it at the bottom of the strike. A new
+// strike can start on the frame after the arm came to rest, also at the
+// idle second ship's record in a one-player game.
 TEST(Boss3, TheArmStrikesAtAShipRightBelowItsTopSegment) {
     StartBoss(3);
     PastEntrance();
@@ -100,53 +75,18 @@ TEST(Boss3, TheArmStrikesAtAShipRightBelowItsTopSegment) {
     ASSERT_EQ(boss1.mode, 1);
     const int step[4] = {2, 3, 4, 5};
     for (int f = 1; f <= 39; f++) {
-        // Drop on this strike frame: rate grows by the step for 19 frames,
-        // then shrinks by it.
-        int d = f <= 19 ? f - 1 : 39 - f;
+        int d = f <= 19 ? f - 1 : 39 - f;  // the drop grows by the step for 19 frames, then shrinks
         for (int k = 0; k < 4; k++) EXPECT_EQ(ARM[k]->y, 75 + 10 * k + step[k] * d) << "strike frame " << f;
-        if (f == 19) {
-            EXPECT_EQ(boss4.y, 195);
-        }
-        if (f == 20) {
-            EXPECT_EQ(boss4.y, 200);
-        }
         EXPECT_EQ(boss1.mode, f < 19 ? 1 : f < 39 ? 2 : 0) << "strike frame " << f;
         EXPECT_TRUE(ShownUncovered(boss4.spr[0], boss4.x, boss4.y));
+        EXPECT_EQ(lives, f < 18 ? 9 : 8) << "the tip reaches the ship on strike frame 18";
+        player.x = boss4.x;  // under the tip, open from frame 15
+        if (f == 15) Unshield();
+        for (bossbomb_t &b : boss_bomb) b.on = false;
         if (f < 39) QuietFrame();
     }
-    EXPECT_EQ(boss4.y, 105);
-    // Again at once, on the frame after it came to rest.
-    player.x = boss1.x;
-    QuietFrame();
-    EXPECT_EQ(boss1.mode, 1);
-}
-
-// The tip costs an open ship at the bottom of the strike; the idle second
-// ship's record counts as a ship below the arm even in a one-player game.
-TEST(Boss3, TheTipHurtsAndTheIdleSecondShipAlsoTriggersTheArm) {
-    StartBoss(3);
-    PastEntrance();
-    QuietFrames(70);  // the body slows down at the right end of its sweep
-    int before = lives;
-    player.x = boss1.x;
-    Unshield();
-    int frames = 0;
-    while (!player.dead && frames < 40) {
-        for (bossbomb_t &b : boss_bomb) b.on = false;  // only the tip
-        if (frames > 0) player.x = boss4.x;            // the ship stays under the tip
-        QuietFrame();
-        frames++;
-        EXPECT_NE(boss1.mode, 0);
-    }
-    EXPECT_TRUE(player.dead);
-    EXPECT_EQ(lives, before - 1);
-    EXPECT_GE(boss4.y, 206 - 19) << "the tip reached the ships' row";
-
-    StartBoss(3);
-    PastEntrance();
-    QuietFrames(5);
     ASSERT_EQ(NPLAYERS, 1);
-    Shielded();
+    player.x = 0;
     player2.x = boss1.x;
     QuietFrame();
     EXPECT_EQ(boss1.mode, 1);
@@ -154,8 +94,9 @@ TEST(Boss3, TheTipHurtsAndTheIdleSecondShipAlsoTriggersTheArm) {
 }
 
 // Shots that touch the arm are spent on it, sounding a hit but scoring
-// nothing and sparing the body behind it; the arm never dies.
-TEST(Boss3, ShotsAreSpentOnTheArm) {
+// nothing and sparing the body behind it; the arm never dies. After the
+// kill neither body nor arm is drawn once the explosions are over.
+TEST(Boss3, ShotsAreSpentOnTheArmAndNothingShowsAfterTheKill) {
     StartBoss(3);
     PastEntrance();
     QuietFrame();
@@ -163,26 +104,15 @@ TEST(Boss3, ShotsAreSpentOnTheArm) {
     for (int k = 0; k < 4; k++) {
         SCOPED_TRACE("segment " + std::to_string(k + 1));
         Shielded();
-        int plays = Sound(al_fx[1]).count;
         PlaceShot(1, 0, ARM[k]->x + 4, ARM[k]->y);
         QuietFrame();
         EXPECT_FALSE(bullet[0].on);
-        Played hit = Sound(al_fx[1]);
-        EXPECT_EQ(hit.count, plays + 1);
-        EXPECT_EQ(hit.vol, 50);
-        EXPECT_EQ(hit.pan, 100);
+        EXPECT_EQ(Sound(al_fx[1]), (Played{k + 1, 50, 100, 1000}));
         EXPECT_FALSE(ARM[k]->dead);
-        EXPECT_EQ(ARM[k]->hp, 1);
     }
     EXPECT_EQ(score, 0);
     EXPECT_EQ(boss.hp, hp);
-}
 
-// After the kill neither body nor arm is drawn once the explosions are over.
-TEST(Boss3, NothingOfTheBossIsDrawnAfterItsDestruction) {
-    StartBoss(3);
-    PastEntrance();
-    QuietFrames(3);
     boss.hp = 1;
     while (!fl_des) ShootBody();
     while (exp_n < 100) QuietFrame();

@@ -5,57 +5,46 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace {
 
-// At speed 1 both keys step one counter and the ship moves on even counts.
-// With both held the key that lands on the even count moves it a pixel every
-// frame: the right-hand one from an even count, the left one from an odd.
-TEST(Ship, SpeedOneStepsEveryOtherFrameAndBothKeysDrift) {
-    StartPlay(PlayOptions{}, "1 down LEFT\n21 down RIGHT\n31 up LEFT\n41 up RIGHT\n");
-    ClearWave();
-    pl_n = 0;
-    Frames(20);
-    EXPECT_EQ(player.x, 40);
-    Frames(10);  // both held
-    EXPECT_EQ(player.x, 50);
-    Frames(10);  // right alone
-    EXPECT_EQ(player.x, 55);
-    Frames(10);
-    EXPECT_EQ(player.x, 55);
-
-    StartPlay(PlayOptions{}, "1 down LEFT\n22 down RIGHT\n");
-    ClearWave();
-    pl_n = 0;
-    Frames(21);
-    EXPECT_EQ(player.x, 40);
-    Frames(10);
-    EXPECT_EQ(player.x, 30);
-}
-
-TEST(Ship, FasterClassesStopAtTheEdgesOfTheField) {
-    PlayOptions o;
-    o.speed = 2;
-    StartPlay(o, "1 down LEFT\n");
-    ClearWave();
-    Frames(49);
-    EXPECT_EQ(player.x, 1);
-    Frames(10);
-    EXPECT_EQ(player.x, 0);
-
-    o.speed = 3;
-    StartPlay(o, "1 down RIGHT\n");
-    ClearWave();
-    Frames(126);  // two pixels a frame
-    EXPECT_EQ(player.x, 302);
-    Frames(10);
-    EXPECT_EQ(player.x, 304);
-
-    o.speed = 1;
-    StartPlay(o, "1 down RIGHT\n");
-    ClearWave();
-    player.x = 300;
-    Frames(20);
-    EXPECT_EQ(player.x, 304);
+// At speed 1 both keys step one counter and the ship moves on even counts,
+// so with both held the key that lands on the even count moves it a pixel
+// every frame: the right-hand one from an even count, the left one from an
+// odd. Faster classes move speed - 1 pixels a frame. No ship leaves x 0..304.
+TEST(Ship, SteersByItsSpeedClassWithinTheField) {
+    struct Case {
+        int speed, x;
+        const char *script;
+        std::vector<std::pair<int, int>> at;  // frames run, x
+    };
+    const Case cases[] = {
+        {1,
+         50,
+         "1 down LEFT\n21 down RIGHT\n31 up LEFT\n41 up RIGHT\n",
+         {{20, 40}, {30, 50}, {40, 55}, {50, 55}}},
+        {1, 50, "1 down LEFT\n22 down RIGHT\n", {{21, 40}, {31, 30}}},
+        {1, 300, "1 down RIGHT\n", {{20, 304}}},
+        {2, 50, "1 down LEFT\n", {{49, 1}, {59, 0}}},
+        {3, 50, "1 down RIGHT\n", {{126, 302}, {136, 304}}},
+    };
+    for (const Case &k : cases) {
+        SCOPED_TRACE(k.script);
+        PlayOptions o;
+        o.speed = k.speed;
+        StartPlay(o, k.script);
+        ClearWave();
+        pl_n = 0;
+        player.x = k.x;
+        int done = 0;
+        for (const auto &at : k.at) {
+            Frames(at.first - done);
+            done = at.first;
+            EXPECT_EQ(player.x, at.second) << "after " << done << " frames";
+        }
+    }
 }
 
 // The shield counts down on the 80 ms tick, cycling images 0..2; then the
@@ -66,18 +55,16 @@ TEST(Ship, ShieldBlinksTwentyTwoTicksThenTheShipFlies) {
     EXPECT_EQ(player.shield, 22);
     player.frame = 1;  // so that the shield runs out on image 2
     int ticks = 0, frames = 0;
-    while (player.shield > 0 && frames < 400) {
+    for (; player.shield > 0 && frames < 400; frames++) {
         int before = player.frame;
         Frame();
-        frames++;
         ticks += synf;
         EXPECT_EQ(player.frame, synf ? (before + 1) % 3 : before);
     }
     EXPECT_EQ(ticks, 22);
     EXPECT_LE(frames, 22 * 5 + 5);
     EXPECT_EQ(player.frame, 2);
-    // Image 2 stays until the next 150 ms tick turns it into image 1.
-    for (Frame(); !syn; Frame()) EXPECT_EQ(player.frame, 2);
+    for (Frame(); !syn; Frame()) EXPECT_EQ(player.frame, 2);  // until the next 150 ms tick
     EXPECT_EQ(player.frame, 1);
     int changes = 0;
     for (int i = 0; i < 100; i++) {
@@ -91,20 +78,22 @@ TEST(Ship, ShieldBlinksTwentyTwoTicksThenTheShipFlies) {
 
 // The four steps of a loss, then images 3 to 6, one per 80 ms tick, shown
 // where the ship died; no steering or firing meanwhile; then a fresh start,
-// before this frame's shots.
+// before this frame's shots. Player 2's last ship too explodes and comes
+// back (player 1 keeps the play going).
 TEST(Ship, LossExplodesForFourTicksAndRestartsAtTheStart) {
     PlayOptions o;
     o.speed = 2;
+    o.players = 2;
     StartPlay(o, "1 down RIGHT\n31 down SPACE\n");
     ClearWave();
     Frames(30);
     ASSERT_EQ(player.x, 80);
+    lives2 = 1;
     PlayerHit();
-    EXPECT_TRUE(player.dead);
-    EXPECT_EQ(player.frame, 3);
-    EXPECT_EQ(lives, 8);
-    EXPECT_EQ(Sound(pl_fx[1]), (Played{1, 120, 150, 1000}));
-
+    PlayerHit2();
+    EXPECT_TRUE(player.dead && player2.dead && player.frame == 3);
+    EXPECT_TRUE(lives == 8 && lives2 == 0);
+    EXPECT_EQ(Sound(pl_fx[1]), (Played{2, 120, 150, 1000}));
     int ticks = 0;
     while (player.dead && ticks < 10) {
         int before = player.frame;
@@ -114,12 +103,10 @@ TEST(Ship, LossExplodesForFourTicksAndRestartsAtTheStart) {
         ticks += synf;
         EXPECT_EQ(player.frame, player.dead ? before + synf : 0);
         EXPECT_TRUE(synf || ShownAt(player.spr[before], 80, 206));
+        EXPECT_EQ(player2.dead, player.dead);
     }
     EXPECT_EQ(ticks, 4);
-    EXPECT_FALSE(player.dead);
-    EXPECT_EQ(player.frame, 0);
-    EXPECT_EQ(player.shield, 22);
-    EXPECT_EQ(lives, 8);
+    EXPECT_TRUE(player.shield == 22 && player2.x == 270 && player2.shield == 22) << "fresh ships";
     // Fire, held through the explosion, shoots from the start position.
     EXPECT_EQ(Sound(pl_fx[0]).count, 1);
     EXPECT_EQ(bullet[0].x, 56);
@@ -127,26 +114,8 @@ TEST(Ship, LossExplodesForFourTicksAndRestartsAtTheStart) {
     EXPECT_EQ(player.x, 51);
 }
 
-// The last ship too explodes to the end and comes back (here player 1 keeps
-// the play going, so the frames go on).
-TEST(Ship, LastShipStillExplodesAndComesBack) {
-    PlayOptions o;
-    o.players = 2;
-    o.lives = 1;
-    StartPlay(o);
-    ClearWave();
-    PlayerHit2();
-    EXPECT_EQ(lives2, 0);
-    EXPECT_TRUE(player2.dead);
-    EXPECT_FALSE(player.dead);
-    int frames = 0;
-    for (; player2.dead && frames < 40; frames++) Frame();
-    EXPECT_EQ(player2.x, 270);
-    EXPECT_EQ(player2.shield, 22);
-    EXPECT_GE(frames, 16);
-    EXPECT_LE(frames, 20);
-}
-
+// Player 2 joins with G: the starting lives, a fresh score, ship and shots,
+// and the alien bombs left falling; G fires the first shot.
 TEST(Ship, PlayerTwoJoinsWithFreshLivesAndLeavesTheBombsFalling) {
     PlayOptions o;
     o.lives = 5;
@@ -154,24 +123,18 @@ TEST(Ship, PlayerTwoJoinsWithFreshLivesAndLeavesTheBombsFalling) {
     StartPlay(o, "1 down G\n");
     ClearWave();
     score2 = 1234;
+    lives = 3;
     lives2 = 0;
     player2.x = 10;
     player2.dead = bullet2[1].on = bomb[3].on = true;
     Player2Enter();
-    EXPECT_EQ(NPLAYERS, 2);
-    EXPECT_EQ(lives2, 5);
-    EXPECT_EQ(score2, 0);
-    EXPECT_EQ(player2.x, 270);
-    EXPECT_FALSE(player2.dead);
-    EXPECT_EQ(player2.shield, 22);
-    EXPECT_FALSE(bullet2[1].on);
-    EXPECT_EQ(bullet2[1].hits, 2);  // weapon 2 at power 1, as the play started
+    EXPECT_TRUE(NPLAYERS == 2 && lives2 == 5 && score2 == 0);
+    EXPECT_TRUE(player2.x == 270 && !player2.dead && player2.shield == 22) << "a fresh ship";
+    EXPECT_TRUE(!bullet2[1].on && bullet2[1].hits == 2)
+        << "slots for weapon 2 at power 1, as the play started";
     EXPECT_TRUE(bomb[3].on);
-    EXPECT_EQ(money2, 1000);
-    Frame();  // G fires player 2's first shot
-    EXPECT_TRUE(bullet2[0].on);
-    EXPECT_EQ(bullet2[0].x, 276);
-    EXPECT_FALSE(bullet[0].on);
+    Frame();
+    EXPECT_TRUE(bullet2[0].on && bullet2[0].x == 276 && !bullet[0].on);
 }
 
 // The picture shows each ship's image where its record says: the image the

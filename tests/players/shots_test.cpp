@@ -9,44 +9,34 @@
 
 namespace {
 
-std::string Presses(int first, int count, int every) {
-    std::string s;
-    for (int k = 0; k < count; k++) s += std::to_string(first + k * every) + " press SPACE\n";
-    return s;
-}
-
 // Six presses two frames apart: each weapon fires as many shots as it has
-// slots, which then climb at its speed with its hits.
+// slots, from the middle of the ship, which then climb at its speed with
+// its hits, drawn with the weapon's image.
 TEST(Shots, EachWeaponAndPowerHasItsSlotsSpeedAndHits) {
-    struct Expect {
-        int weapon, power, hits, speed, slots;
-    };
-    const Expect table[] = {{1, 1, 1, 2, 2}, {1, 2, 1, 3, 3}, {1, 3, 1, 3, 4},
+    const int table[][5] = {{1, 1, 1, 2, 2}, {1, 2, 1, 3, 3}, {1, 3, 1, 3, 4},
                             {2, 1, 2, 3, 1}, {2, 2, 3, 4, 2}, {2, 3, 4, 5, 3},
                             {3, 1, 1, 1, 1}, {3, 2, 1, 2, 2}, {3, 3, 1, 2, 3}};
-    for (const Expect &e : table) {
-        SCOPED_TRACE("weapon " + std::to_string(e.weapon) + " power " + std::to_string(e.power));
+    for (const auto &e : table) {  // weapon, power, hits, speed, slots
+        SCOPED_TRACE("weapon " + std::to_string(e[0]) + " power " + std::to_string(e[1]));
         PlayOptions o;
-        o.weapon = e.weapon;
-        o.power = e.power;
-        StartPlay(o, Presses(1, 6, 2));
+        o.weapon = e[0];
+        o.power = e[1];
+        std::string presses;
+        for (int f = 1; f <= 11; f += 2) presses += std::to_string(f) + " press SPACE\n";
+        StartPlay(o, presses);
         ClearWave();
         Frames(12);
         int flying = 0;
-        for (int i = 0; i < 4; i++) flying += bullet[i].on;
-        EXPECT_EQ(flying, e.slots);
-        EXPECT_EQ(Sound(pl_fx[0]), (Played{e.slots, 150, 200, 1000}));
-        // Fired on frame 1 from the middle of the ship, moved on every frame.
+        for (const shot_t &b : bullet) flying += b.on;
+        EXPECT_EQ(flying, e[4]);
+        EXPECT_EQ(Sound(pl_fx[0]), (Played{e[4], 150, 200, 1000}));
         EXPECT_EQ(bullet[0].x, 56);
-        EXPECT_EQ(bullet[0].y, 206 - 12 * e.speed);
-        EXPECT_EQ(bullet[0].hits, e.hits);
-        // The last slot's shot was drawn last, with the weapon's image, where
-        // it was before this frame's move.
-        const shot_t &last = bullet[e.slots - 1];
-        EXPECT_TRUE(ShownAt(last.spr[e.weapon - 1], last.x, last.y + e.speed));
+        EXPECT_EQ(bullet[0].y, 206 - 12 * e[3]);
+        EXPECT_EQ(bullet[0].hits, e[2]);
+        const shot_t &last = bullet[e[4] - 1];  // drawn last, before this frame's move
+        EXPECT_TRUE(ShownAt(last.spr[e[0] - 1], last.x, last.y + e[3]));
     }
-    // An unknown weapon keeps the parameters the player had.
-    weapon = 4;
+    weapon = 4;  // an unknown weapon keeps the parameters the player had
     CheckExtra();
     EXPECT_EQ(bul_pw, 1);
     EXPECT_EQ(bul_speed, 2);
@@ -61,20 +51,19 @@ TEST(Shots, OnePressOneShotAndABusySlotWaitsForTheHeldKey) {
     ClearWave();
     Frames(20);
     EXPECT_EQ(Sound(pl_fx[0]).count, 1);  // held: no repeat
-    for (int frames = 20; bullet[0].on && frames < 200; frames++) {
-        Frame();
-        EXPECT_EQ(Sound(pl_fx[0]).count, 1);
-    }
+    for (int f = 20; bullet[0].on && f < 200; f++) Frame();
     ASSERT_FALSE(bullet[0].on);
+    EXPECT_EQ(Sound(pl_fx[0]).count, 1);
     EXPECT_EQ(bullet[0].hits, 2);  // reloaded when the slot was freed
     Frame();
     EXPECT_EQ(Sound(pl_fx[0]).count, 2);
-    EXPECT_TRUE(bullet[0].on);
     EXPECT_EQ(bullet[0].y, 206 - 3);
     Frames(150);  // still held since: no third shot
     EXPECT_EQ(Sound(pl_fx[0]).count, 2);
 }
 
+// A hit moves the firing index to the highest free slot; shots leaving the
+// top free their slots but leave the index alone.
 TEST(Shots, AHitMovesTheFiringIndexToTheHighestFreeSlot) {
     PlayOptions o;
     o.skill = 1;
@@ -83,105 +72,56 @@ TEST(Shots, AHitMovesTheFiringIndexToTheHighestFreeSlot) {
     KeepOnly(1, 4);  // one alien right above the ship
     Frames(39, STILL);
     ASSERT_TRUE(alien[1][4].dead);  // the first shot hit it and its slot is free
-    EXPECT_FALSE(bullet[0].on);
     EXPECT_EQ(ibul, 3);
     Frames(3, STILL);
     EXPECT_TRUE(bullet[3].on);  // slot 3, not 2
     EXPECT_FALSE(bullet[2].on);
     EXPECT_TRUE(bullet[0].on);  // and then on round to slot 0
-    EXPECT_EQ(ibul, 1);
 
-    // Shots leaving the top free their slots but leave the index alone.
     o.power = 1;
     StartPlay(o, "1 press SPACE\n200 press SPACE\n");
     ClearWave();
     Frames(199);
     EXPECT_FALSE(bullet[0].on);
-    EXPECT_EQ(ibul, 1);
     Frame();
     EXPECT_TRUE(bullet[1].on);
     EXPECT_FALSE(bullet[0].on);
 }
 
-// A weapon-3 shot bursts on its hit into a blast centred on it: the small
-// one at power 1 and 2, the large one at power 3, each running its images on
-// the blast counter and freeing the slot at the end.
+// A weapon-3 shot bursts on its last hit into a blast centred on it: the
+// small one at power 1 and 2, the large one at power 3, each running its
+// images on the blast counter where it burst and freeing the slot at the
+// end. A blast that starts above y -6 shows for one frame only.
 TEST(Shots, Weapon3BurstsIntoABlastByPower) {
-    struct Expect {
-        int power, first, last, dx, dy, frames;
-    };
-    const Expect table[] = {{1, 3, 7, -14, -10, 10}, {2, 3, 9, -14, -10, 21}, {3, 10, 16, -28, -16, 21}};
-    for (const Expect &e : table) {
-        SCOPED_TRACE("power " + std::to_string(e.power));
+    const int table[][8] = {{1, 150, 3, 7, -14, -10, 10, 5},
+                            {2, 150, 3, 9, -14, -10, 21, 7},
+                            {3, 150, 10, 16, -28, -16, 21, 7},
+                            {1, 3, 3, 7, -14, -10, 1, 1},
+                            {1, 4, 3, 7, -14, -10, 10, 5}};
+    for (const auto &e : table) {  // power, shot's y, first and last image, offset, frames and images shown
+        SCOPED_TRACE("power " + std::to_string(e[0]) + " at y " + std::to_string(e[1]));
         PlayOptions o;
-        o.mode = 2;
         o.weapon = 3;
-        o.power = e.power;
-        StartPlay(o, "1 press SPACE\n");
-        KeepOnly(1, 4);
-        alien[1][4].hp = 100;  // stays alive under the whole blast
-        int frames = 0, x = 0, y = 0;
-        while (!bullet[0].blast && frames < 200) {
-            x = bullet[0].x;
-            y = bullet[0].y - bullet[0].vy;  // where this frame's move takes it
-            Frames(1, STILL);
-            frames++;
-        }
-        ASSERT_TRUE(bullet[0].blast);
-        EXPECT_TRUE(bullet[0].on);
-        EXPECT_EQ(bullet[0].frame, e.first);
-        EXPECT_EQ(bullet[0].x, x + e.dx);
-        EXPECT_EQ(bullet[0].y, y + e.dy);
-        EXPECT_EQ(bul_aux, 0);
-
-        // The burst frame dealt the shot's own hit; every later frame the
-        // blast tests the alien with its image of that moment.
-        int drawn = 0, images = 0, prev = -1, hits = 1;
-        const alien_t &a = alien[1][4];
-        while (bullet[0].on && drawn < 100) {
+        o.power = e[0];
+        StartPlay(o);
+        ClearWave();
+        PlaceShot(1, 0, 100, e[1]);
+        RestoreBullet(0);
+        const int x = 100 + e[4], y = e[1] + e[5];
+        EXPECT_TRUE(bullet[0].blast && bullet[0].frame == e[2] && bullet[0].x == x && bullet[0].y == y);
+        int drawn = 0, images = 0, prev = -1;
+        for (; bullet[0].on && drawn < 100; drawn++) {
             int f = bullet[0].frame;
-            Frames(1, STILL);
-            drawn++;
-            EXPECT_TRUE(ShownAt(bullet[0].spr[f], x + e.dx, y + e.dy));
-            EXPECT_GE(f, e.first);
-            EXPECT_LE(f, e.last);
+            Frame();
+            EXPECT_TRUE(y < 0 || ShownAt(bullet[0].spr[f], x, y));
+            EXPECT_TRUE(f >= e[2] && f <= e[3]) << f;
             images += f != prev;
             prev = f;
-            if (bullet[0].on)
-                hits += hitTestFast(bullet[0].spr[bullet[0].frame], a.spr[al_fr], bullet[0].x, bullet[0].y,
-                                    a.x, a.y);
         }
-        EXPECT_EQ(drawn, e.frames);
-        EXPECT_EQ(images, e.last - e.first + 1);
-        EXPECT_FALSE(bullet[0].blast);
-        EXPECT_EQ(bullet[0].hits, 1);
-        EXPECT_GT(hits, 1);  // the blast itself hurt the alien
-        EXPECT_EQ(a.hp, 100 - hits);
-        EXPECT_EQ(score, hits);
+        EXPECT_EQ(drawn, e[6]);
+        EXPECT_EQ(images, e[7]);
+        EXPECT_TRUE(!bullet[0].blast && bullet[0].hits == 1) << "the slot freed and reloaded";
     }
-}
-
-TEST(Shots, ABlastBurstingNearTheTopShowsForOneFrame) {
-    PlayOptions o;
-    o.weapon = 3;
-    StartPlay(o);
-    ClearWave();
-    bullet[0].on = true;
-    bullet[0].x = 100;
-    bullet[0].y = 3;
-    RestoreBullet(0);
-    EXPECT_TRUE(bullet[0].blast);
-    EXPECT_EQ(bullet[0].y, -7);
-    Frame();
-    EXPECT_FALSE(bullet[0].on);
-    EXPECT_FALSE(bullet[0].blast);
-    EXPECT_EQ(bul_aux, 1);
-
-    bullet[0].on = true;
-    bullet[0].y = 4;
-    RestoreBullet(0);
-    Frame();
-    EXPECT_TRUE(bullet[0].blast);
 }
 
 // Every blasting slot drawn steps the one counter, and each slot advances on
@@ -194,15 +134,8 @@ TEST(Shots, BlastsShareOneAnimationCounter) {
     o.power = 3;
     StartPlay(o);
     ClearWave();
-    for (int i = 0; i < 3; i++) {
-        bullet[i].on = true;
-        bullet[i].x = 60 + 80 * i;
-        bullet[i].y = 150;
-    }
-    for (int i = 0; i < 3; i++) {
-        RestoreBullet(i);
-        ASSERT_TRUE(bullet[i].blast);
-    }
+    for (int i = 0; i < 3; i++) PlaceShot(1, i, 60 + 80 * i, 150);
+    for (int i = 0; i < 3; i++) RestoreBullet(i);
     EXPECT_EQ(ibul, 0);  // every slot busy: the index stays
     int ended[3] = {0, 0, 0};
     for (int frame = 1; frame <= 60; frame++) {
@@ -222,21 +155,17 @@ TEST(Shots, BlastsShareOneAnimationCounter) {
     EXPECT_EQ(ended[1], 29);
 }
 
-// The shot image and the hit test of a slot: the flight image of the weapon
-// or the blast frame, and weapon 3 sampling only every third pixel of it.
-TEST(Shots, ShotImagesAndTheirHitTests) {
+// The hit test of a shot: weapon 3 samples only every third pixel of the
+// shot's image (the shot goes first), other weapons test every pixel.
+TEST(Shots, Weapon3SamplesEveryThirdPixelOfTheShot) {
     PlayOptions o;
     o.players = 2;
     o.weapon = 3;
     StartPlay(o);
     ClearWave();
     weapon2 = 1;
-    bullet[0].on = bullet2[0].on = true;
-    bullet[0].x = bullet2[0].x = 100;
-    bullet[0].y = bullet2[0].y = 100;
-    EXPECT_EQ(BulletImage(0), bullet[0].spr[2]);
-    EXPECT_EQ(BulletImage2(0), bullet2[0].spr[0]);
-
+    PlaceShot(1, 0, 100, 100);
+    PlaceShot(2, 0, 100, 100);
     // A one-pixel target on each pixel of the shot: weapon 3 finds only
     // those on the sampling grid, weapon 1 every opaque one.
     BITMAP *dot = create_bitmap_ex(8, 1, 1);
@@ -251,9 +180,6 @@ TEST(Shots, ShotImagesAndTheirHitTests) {
         }
     }
     EXPECT_GT(off_grid, 0);
-
-    RestoreBullet(0);
-    EXPECT_EQ(BulletImage(0), bullet[0].spr[3]);
     destroy_bitmap(dot);
 }
 

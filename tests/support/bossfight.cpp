@@ -33,34 +33,33 @@ void PastEntrance() {
     QuietFrames(ENTRANCE);
 }
 
-void Unshield() {
-    player.shield = player2.shield = 0;
+bool operator==(const Box &a, const Box &b) {
+    return a.x0 == b.x0 && a.x1 == b.x1 && a.y0 == b.y0 && a.y1 == b.y1;
 }
 
-void Shielded() {
-    player.shield = player2.shield = 1000;
+void PrintTo(const Box &b, std::ostream *os) {
+    *os << "x " << b.x0 << ".." << b.x1 << ", y " << b.y0 << ".." << b.y1;
 }
 
-void PlaceShot(int who, int i, int x, int y) {
-    shot_t &s = who == 1 ? bullet[i] : bullet2[i];
-    s.on = true;
-    s.blast = false;
-    s.x = x;
-    s.y = y;
-    s.vy = who == 1 ? bul_speed : bul_speed2;
-    s.hits = who == 1 ? bul_pw : bul_pw2;
-}
-
-int FirstContact(const player_t &p, BITMAP *s, int x) {
-    for (int y = 100; y <= 221; y++)
-        if (hitTest(p.spr[1], s, p.x, p.y, x, y)) return y;
-    return -1;
-}
-
-Spot OpaqueBelow(BITMAP *s, int column) {
-    for (int y = s->h - 1; y >= 0; y--)
-        if (getpixel(s, column, y) != 0) return {column, y};
-    return {-1, -1};
+Box FollowBody(const std::vector<At> &at, int frames, bool drawn, const std::function<void(int t)> &each) {
+    Box box;
+    size_t next = 0;
+    for (int t = 1; t <= frames; t++) {
+        Shielded();
+        QuietFrame();
+        EXPECT_EQ(boss.count, t);
+        box = {std::min(box.x0, boss.x), std::max(box.x1, boss.x), std::min(box.y0, boss.y),
+               std::max(box.y1, boss.y)};
+        if (next < at.size() && at[next].t == t) {
+            EXPECT_EQ(boss.x, at[next].x) << "frame " << t;
+            EXPECT_EQ(boss.y, at[next].y) << "frame " << t;
+            EXPECT_TRUE(!drawn || ShownUncovered(boss.spr[boss.frame], boss.x, boss.y)) << "frame " << t;
+            next++;
+        }
+        if (each) each(t);
+    }
+    EXPECT_EQ(next, at.size()) << "places not reached, or not in order";
+    return box;
 }
 
 std::vector<GroupCount> FollowGroups(const std::vector<GroupRule> &rules, int frames) {
@@ -71,7 +70,6 @@ std::vector<GroupCount> FollowGroups(const std::vector<GroupRule> &rules, int fr
         int bx = boss.x, by = boss.y;
         Shielded();
         QuietFrame();
-        bool wrong = false;
         for (size_t r = 0; r < rules.size(); r++) {
             const GroupRule &g = rules[r];
             SCOPED_TRACE("fight frame " + std::to_string(boss.count) + ", group led by slot " +
@@ -81,11 +79,7 @@ std::vector<GroupCount> FollowGroups(const std::vector<GroupRule> &rules, int fr
             const bossbomb_t &lead = was[g.lead];
             bool ended = flying && lead.y + (g.vy ? g.vy : lead.vy) > g.limit;
             bool free = !flying || ended;
-            bool launched;
-            if (g.launch)
-                launched = free && g.launch(bx, by);
-            else
-                launched = free && boss_bomb[g.lead].on;
+            bool launched = free && (g.launch ? g.launch(bx, by) : boss_bomb[g.lead].on);
             count[r].chances += free;
             count[r].launches += launched;
             for (int k = 0; k < g.n; k++) {
@@ -94,10 +88,7 @@ std::vector<GroupCount> FollowGroups(const std::vector<GroupRule> &rules, int fr
                     EXPECT_TRUE(b.on);
                     EXPECT_EQ(b.x, bx + g.ox[k]);
                     EXPECT_EQ(b.y, by + g.oy[k]);
-                    if (!g.vy) {
-                        EXPECT_GE(b.vy, 1);
-                        EXPECT_LE(b.vy, 3);
-                    }
+                    EXPECT_TRUE(g.vy || (b.vy >= 1 && b.vy <= 3)) << b.vy;
                 } else if (flying && !ended) {
                     EXPECT_EQ(b.on, o.on);
                     EXPECT_EQ(b.x, o.x + g.dx[k]);
@@ -106,11 +97,19 @@ std::vector<GroupCount> FollowGroups(const std::vector<GroupRule> &rules, int fr
                     EXPECT_FALSE(b.on);
                 }
             }
-            wrong = wrong || ::testing::Test::HasFailure();
         }
-        if (wrong) break;
+        if (::testing::Test::HasFailure()) break;
     }
     return count;
+}
+
+double RandomRate(const std::vector<GroupCount> &c, size_t from) {
+    int launches = 0, chances = 0;
+    for (size_t r = from; r < c.size(); r++) {
+        launches += c[r].launches;
+        chances += c[r].chances;
+    }
+    return double(launches) / chances;
 }
 
 bool ShootBody(int who) {

@@ -1,11 +1,13 @@
 // Helpers for the boss-fight tests: reaching a boss level the way the game
 // does, running frames with the mother ship and the bonus kept out of the
-// way, and placing shots and ships where a test needs them.
+// way, following the body and the projectile groups, and shooting the body.
 #pragma once
 
 #include "support/playfield.h"
 #include "bosses/bosses.h"
 
+#include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -22,23 +24,23 @@ void QuietFrames(int n);
 const int ENTRANCE = 65;  // frames the entrance zoom takes
 
 void PastEntrance();  // runs the entrance; the next frame is the first of the fight
-void Unshield();      // both ships hittable now
-void Shielded();      // both ships shielded for a good while
 
-// A flying shot of a player in slot i at (x, y); it will be tested where it
-// is on the next boss frame (the boss runs before the ships move).
-void PlaceShot(int who, int i, int x, int y);
-
-// Lowest y at which sprite s, with its left edge at x, touches ship p where it
-// stands; -1 if it never does between 100 and 221.
-int FirstContact(const player_t &p, BITMAP *s, int x);
-
-// The body's opaque pixel nearest its top-left corner, in sprite coordinates:
-// a spot a shot surely hits.
-struct Spot {
-    int x, y;
+// Where the body is on a fight frame (its frame counter).
+struct At {
+    int t, x, y;
 };
-Spot OpaqueBelow(BITMAP *s, int column);  // lowest opaque pixel of a column, or {-1, -1}
+// The box the body kept to.
+struct Box {
+    int x0 = 1 << 30, x1 = -(1 << 30), y0 = 1 << 30, y1 = -(1 << 30);
+};
+bool operator==(const Box &a, const Box &b);
+void PrintTo(const Box &b, std::ostream *os);
+
+// Runs fight frames 1 to `frames` with both ships shielded: the body is at
+// each place of `at` on its frame and, with `drawn`, shows there; `each`
+// (if given) checks more after every frame.
+Box FollowBody(const std::vector<At> &at, int frames, bool drawn = true,
+               const std::function<void(int t)> &each = nullptr);
 
 // A projectile group as a boss's rules give it: slots lead..lead+n-1,
 // launched together at offsets from the body when `launch` holds for the
@@ -64,6 +66,9 @@ struct GroupCount {
 // ended), from the body's place before the frame, else moved by its steps,
 // else ended or idle. Stops early on the first frame with a mistake.
 std::vector<GroupCount> FollowGroups(const std::vector<GroupRule> &rules, int frames);
+
+// Launches at random of a set of groups: launches per free frame.
+double RandomRate(const std::vector<GroupCount> &c, size_t from = 0);
 
 // One shot of player `who` (slot 0) placed on the middle of the body, run
 // for one frame; true if the body lost a hit point.

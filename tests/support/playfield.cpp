@@ -22,13 +22,37 @@ void Frames(int n, int march) {
 }
 
 void ClearWave() {
-    for (int c = 0; c < 8; c++)
-        for (int r = 0; r < 5; r++) alien[c][r].dead = true;
+    for (auto &column : alien)
+        for (alien_t &a : column) a.dead = true;
 }
 
 void KeepOnly(int c, int r) {
     ClearWave();
     alien[c][r].dead = false;
+}
+
+void Shielded() {
+    player.shield = player2.shield = 1 << 20;
+}
+
+void Unshield() {
+    player.shield = player2.shield = 0;
+}
+
+void PlaceShot(int who, int i, int x, int y) {
+    shot_t &s = who == 1 ? bullet[i] : bullet2[i];
+    s.on = true;
+    s.blast = false;
+    s.x = x;
+    s.y = y;
+    s.vy = who == 1 ? bul_speed : bul_speed2;
+    s.hits = who == 1 ? bul_pw : bul_pw2;
+}
+
+int FirstContact(const player_t &p, BITMAP *s, int x) {
+    for (int y = 100; y <= 221; y++)
+        if (hitTest(p.spr[1], s, p.x, p.y, x, y)) return y;
+    return -1;
 }
 
 bool ShownAt(BITMAP *s, int x, int y) {
@@ -63,18 +87,22 @@ static bool Inside(int x, int y, int left, int top, int w, int h) {
     return x >= left && x < left + w && y >= top && y < top + h;
 }
 
+// A flying shot was drawn before its move this frame; a blast where it is.
+static bool ShotOver(const shot_t &b, int x, int y) {
+    if (!b.on) return false;
+    BITMAP *s = b.blast ? b.spr[b.frame] : b.spr[0];
+    return Inside(x, y, b.x, b.y, s->w, s->h + (b.blast ? 0 : b.vy));
+}
+
 bool DrawnOver(int x, int y) {
     if (Inside(x, y, player.x, player.y, 16, 16)) return true;
     if (NPLAYERS == 2 && Inside(x, y, player2.x, player2.y, 16, 16)) return true;
     for (const bomb_t &b : bomb)
         if (Inside(x, y, b.x, b.y, 16, 16)) return true;
-    for (int i = 0; i < 4; i++) {
-        if (bullet[i].on && Inside(x, y, bullet[i].x - 28, bullet[i].y - 16, 60, 76)) return true;
-        if (bullet2[i].on && Inside(x, y, bullet2[i].x - 28, bullet2[i].y - 16, 60, 76)) return true;
-    }
+    for (int i = 0; i < 4; i++)
+        if (ShotOver(bullet[i], x, y) || ShotOver(bullet2[i], x, y)) return true;
     if (bonus.on && Inside(x, y, bonus.x, bonus.y, 16, 16)) return true;
-    if (ship_bomb.on && Inside(x, y, ship_bomb.x, ship_bomb.y, 32, 32)) return true;
-    return false;
+    return ship_bomb.on && Inside(x, y, ship_bomb.x, ship_bomb.y, 32, 32);
 }
 
 int Backdrop(int x, int y) {
@@ -82,14 +110,18 @@ int Backdrop(int x, int y) {
     return c ? c : bgcol;
 }
 
-bool ShownUncovered(BITMAP *s, int x, int y) {
+int Uncovered(BITMAP *s, int x, int y) {
     int seen = 0;
     for (int j = 0; j < s->h; j++) {
         for (int i = 0; i < s->w; i++) {
             if (!s->line[j][i] || DrawnOver(x + i, y + j)) continue;
-            if (Shown(x + i, y + j) != s->line[j][i]) return false;
+            if (Shown(x + i, y + j) != s->line[j][i]) return -1;
             seen++;
         }
     }
-    return seen > 0;
+    return seen;
+}
+
+bool ShownUncovered(BITMAP *s, int x, int y) {
+    return Uncovered(s, x, y) > 0;
 }

@@ -1,5 +1,6 @@
 // Helpers for scenario tests of a running play: starting one the way the
-// title screen does, running frames, and clearing or thinning the wave.
+// title screen does, running frames, thinning the wave, placing shots and
+// projectiles, and checking sounds and the composed picture.
 #pragma once
 
 #include "support/harness.h"
@@ -35,6 +36,17 @@ const int STILL = 1 << 30;
 void ClearWave();             // every alien gone, without explosions
 void KeepOnly(int c, int r);  // every alien but [c][r] gone
 
+void Shielded();  // both ships shielded for a good while
+void Unshield();  // both ships hittable now
+
+// A flying shot of player `who` in slot i at (x, y), with the player's
+// current speed and hits.
+void PlaceShot(int who, int i, int x, int y);
+
+// Lowest y at which sprite s, with its left edge at x, touches ship p where
+// it stands; -1 if it never does between 100 and 221.
+int FirstContact(const player_t &p, BITMAP *s, int x);
+
 // Every opaque pixel of s shows in the last presented picture at (x, y).
 bool ShownAt(BITMAP *s, int x, int y);
 
@@ -50,12 +62,15 @@ void PrintTo(const Played &p, std::ostream *os);
 
 // Something drawn after the aliens and their shadows covers (x, y) in the
 // last frame: a ship, an alien bomb (also one that has just left the field),
-// a shot, the bonus or the mother ship's bomb.
+// a shot where it was drawn, the bonus or the mother ship's bomb.
 bool DrawnOver(int x, int y);
 
 // The playfield backdrop at (x, y) as Paint() lays it, before any actor.
 int Backdrop(int x, int y);
 
-// Every opaque pixel of s at (x, y) that nothing drawn later covers shows
-// in the last presented picture; false also when no pixel could be checked.
+// The opaque pixels of s at (x, y) that nothing drawn later covers, checked
+// against the last presented picture: how many there are, or -1 if one of
+// them does not show.
+int Uncovered(BITMAP *s, int x, int y);
+// ... and at least one of them was checked.
 bool ShownUncovered(BITMAP *s, int x, int y);
