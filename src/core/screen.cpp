@@ -10,11 +10,13 @@ void ToScreen(BITMAP *b) {
     SysPresent(b);
 }
 
-// The backdrop is the sheet from column 320 on; its colour-0 pixels show the
-// stage's background colour.
+// The backdrop is the sheet's columns 320..639; its colour-0 pixels show the
+// stage's background colour. Only the top-left 320x256 of the buffer is ever
+// shown, so only that is cleared and covered: a third of the work of the
+// whole buffer, for the same picture.
 void Paint() {
-    clear_to_color(buffer, bgcol);
-    masked_blit(bg, buffer, 320, 0, 0, 0, 640, 480);
+    rectfill(buffer, 0, 0, 319, 255, bgcol);
+    masked_blit(bg, buffer, 320, 0, 0, 0, 320, 256);
 }
 
 static void Step(anim_t &a) {
