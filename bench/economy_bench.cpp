@@ -4,6 +4,7 @@
 // both ships, and a bonus taken under them. State is restored before every
 // iteration, so each one runs the same frame's share.
 
+#include "headless_game.h"
 #include "aliens/aliens.h"
 #include "core/core.h"
 #include "core/platform.h"
@@ -46,12 +47,7 @@ void SetUp() {
     static bool done = false;
     if (done) return;
     done = true;
-    char dir[] = "/tmp/earthguard-bench-XXXXXX";
-    if (!mkdtemp(dir) || chdir(dir) != 0 || symlink(SOURCE_DIR "/data", "data") != 0) abort();
-    sys_headless = true;
-    HeadlessReset();
-    ClockReset();
-    if (Init() != 0) abort();
+    StartHeadlessGame();
 
     MODE = 1;
     SKILL = 3;

@@ -4,6 +4,7 @@
 // memory bitmap, as the display gets it. The frame's state is restored
 // before every iteration, so each one runs the same busy frame.
 
+#include "headless_game.h"
 #include "aliens/aliens.h"
 #include "core/core.h"
 #include "core/platform.h"
@@ -55,13 +56,6 @@ struct Snapshot {
 Snapshot busy;
 BITMAP *display;
 
-// A scratch working directory that sees the game's data.
-void EnterScratchDir() {
-    char dir[] = "/tmp/earthguard-bench-XXXXXX";
-    if (!mkdtemp(dir) || chdir(dir) != 0) abort();
-    if (symlink(SOURCE_DIR "/data", "data") != 0) abort();
-}
-
 void BlastOver(shot_t &s, int x, int y) {
     s.on = s.blast = true;
     s.frame = 12;
@@ -73,11 +67,7 @@ void SetUp() {
     static bool done = false;
     if (done) return;
     done = true;
-    EnterScratchDir();
-    sys_headless = true;
-    HeadlessReset();
-    ClockReset();
-    if (Init() != 0) abort();
+    StartHeadlessGame();
 
     MODE = 1;
     SKILL = 3;

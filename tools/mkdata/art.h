@@ -111,6 +111,16 @@ struct Material {
     bool flat = false;      // one colour: the ramp's lightest
 };
 
+const double PI = 3.14159265358979;
+
+inline Material Mat(const Ramp &r, double depth, double ambient = 0.35) {
+    Material m;
+    m.ramp = r;
+    m.depth = depth;
+    m.ambient = ambient;
+    return m;
+}
+
 // Writes the shaded mask to b at (x, y); outline (or -1) rings the shape.
 void Shade(BITMAP *b, int x, int y, const Mask &mask, const std::vector<Material> &materials, int outline);
 

@@ -9,16 +9,6 @@
 
 namespace {
 
-const double PI = 3.14159265358979;
-
-Material Mat(const Ramp &r, double depth, double ambient = 0.35) {
-    Material m;
-    m.ramp = r;
-    m.depth = depth;
-    m.ambient = ambient;
-    return m;
-}
-
 // A vertical energy beam: bright core, coloured edges, tapered ends.
 void Beam(BITMAP *b, int x, int y, int w, int h, const Ramp &r) {
     for (int j = 0; j < h; j++) {

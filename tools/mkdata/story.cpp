@@ -9,16 +9,6 @@
 
 namespace {
 
-const double PI = 3.14159265358979;
-
-Material Mat(const Ramp &r, double depth, double ambient = 0.35) {
-    Material m;
-    m.ramp = r;
-    m.depth = depth;
-    m.ambient = ambient;
-    return m;
-}
-
 struct Look {
     Ramp space, hull, floor, ocean, land, air, glow;
     bool ending;
