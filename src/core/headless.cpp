@@ -175,14 +175,17 @@ bool ParseLine(const std::string &line, std::string *err) {
     if (i == line.size() || line[i] == '#') return true;
 
     std::istringstream in(line.substr(i));
-    long frame;
+    long frame = 0;
     std::string number, verb;
     in >> number;
-    if (!HeadlessParseFrame(number, &frame) || !(in >> verb)) {
-        bool digits = number.find_first_not_of("0123456789") == std::string::npos;
-        *err = digits && number.size() > 0 ? "frame " + number + " is past the last frame a run can reach, " +
-                                                 std::to_string(HEADLESS_MAX_FRAMES)
-                                           : "expected 'FRAME down|up|press|type ...'";
+    bool digits = !number.empty() && number.find_first_not_of("0123456789") == std::string::npos;
+    if (digits && !HeadlessParseFrame(number, &frame)) {
+        *err = "frame " + number + " is past the last frame a run can reach, " +
+               std::to_string(HEADLESS_MAX_FRAMES);
+        return false;
+    }
+    if (!digits || !(in >> verb)) {
+        *err = "expected 'FRAME down|up|press|type ...'";
         return false;
     }
     if (verb == "type") {
