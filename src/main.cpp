@@ -22,10 +22,11 @@ static const char usage[] =
     "  --help          show this help\n"
     "  --version       show the version\n";
 
-static bool ParseNumber(const char *s, long *n) {
-    char *end;
-    *n = strtol(s, &end, 10);
-    return *s && !*end && *n >= 0;
+// Frame numbers of the options are refused, not clamped, when out of range.
+static int BadFrame(const char *option, const char *value, const char *expected) {
+    fprintf(stderr, "earthguard: bad %s '%s', expected %s (FRAME: 0 to %ld)\n", option, value, expected,
+            HEADLESS_MAX_FRAMES);
+    return 2;
 }
 
 int main(int argc, char **argv) {
@@ -46,18 +47,17 @@ int main(int argc, char **argv) {
             sys_gfx_card = GFX_AUTODETECT_FULLSCREEN;
         } else if (a == "--headless") {
             headless = true;
-        } else if (a == "--frames" && more && ParseNumber(argv[i + 1], &opt.frames)) {
-            i++;
+        } else if (a == "--frames" && more) {
+            if (!HeadlessParseFrame(argv[++i], &opt.frames)) return BadFrame("--frames", argv[i], "FRAME");
         } else if (a == "--script" && more) {
             opt.script = argv[++i];
         } else if (a == "--shot" && more && strchr(argv[i + 1], ':')) {
             std::string s = argv[++i];
             long frame;
-            if (!ParseNumber(s.substr(0, s.find(':')).c_str(), &frame)) {
-                fprintf(stderr, "earthguard: bad --shot '%s', expected FRAME:FILE\n", s.c_str());
-                return 2;
-            }
-            opt.shots.push_back({frame, s.substr(s.find(':') + 1)});
+            std::string file = s.substr(s.find(':') + 1);
+            if (!HeadlessParseFrame(s.substr(0, s.find(':')), &frame) || file.empty())
+                return BadFrame("--shot", argv[i], "FRAME:FILE");
+            opt.shots.push_back({frame, file});
         } else {
             fprintf(stderr, "earthguard: unknown or incomplete option '%s'\n\n%s", a.c_str(), usage);
             return 2;
@@ -70,10 +70,11 @@ int main(int argc, char **argv) {
     }
 
     if (headless) {
-        std::string line = RunHeadless(opt);
+        bool saved;
+        std::string line = RunHeadless(opt, &saved);
         if (line.empty()) return 1;
         printf("%s\n", line.c_str());
-        return 0;
+        return saved ? 0 : 1;
     }
 
     if (Init() != 0) return 1;

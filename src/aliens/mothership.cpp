@@ -35,12 +35,14 @@ static void BombDrop() {
 
 // One frame of a crossing in direction dx (+1 right, -1 left). The ship moves
 // every second frame and stands still while it explodes; the bomb goes as
-// soon as it is free and the ship is past player 1 in its direction.
+// soon as it is free and the ship is past player 1 in its direction, unless
+// the ship has just left the sky (a bomb from off screen would fall unseen).
 static void Cross(int dx) {
     if (!ship.exploding && ship.count % 2 == 0) ship.x += dx;
-    if (dx > 0 ? ship.x > 320 : ship.x < -48) ship.state = 0;
+    bool gone = dx > 0 ? ship.x > 320 : ship.x < -48;
+    if (gone) ship.state = 0;
     bool past = dx > 0 ? ship.x > player.x : ship.x < player.x;
-    if (past && !ship_bomb.on && !ship.exploding) BombDrop();
+    if (past && !gone && !ship_bomb.on && !ship.exploding) BombDrop();
     ShipDraw();
     ShipCollision();
 }

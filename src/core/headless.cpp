@@ -13,9 +13,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -36,7 +37,8 @@ struct Press {
 struct Shot {
     long frame;
     std::string path;
-    bool done;
+    bool done;   // its frame has come
+    bool saved;  // ... and the picture is in its file
 };
 
 const long long FRAME = 1000;  // virtual time units per frame
@@ -48,6 +50,7 @@ size_t next_event;             // first event not applied yet
 std::vector<Press> presses;    // sorted by frame
 size_t next_press;             // first press not read yet
 long keybuf_from;              // presses before this frame were thrown away by clear_keybuf
+int key_releases[KEY_MAX];     // times each key went from held to up
 long frame_limit = -1;         // --frames, or -1
 long script_end = -1;          // frame after the script's last event, or -1 without a script
 std::vector<Shot> shots;
@@ -122,10 +125,11 @@ void SaveShots(long before) {
     for (Shot &s : shots) {
         if (s.done || s.frame >= before) continue;
         s.done = true;
+        s.saved = picture && SavePicture(s.path, picture, shown);
         if (!picture)
             fprintf(stderr, "earthguard: nothing presented before frame %ld, no picture for %s\n", s.frame,
                     s.path.c_str());
-        else if (!SavePicture(s.path, picture, shown))
+        else if (!s.saved)
             fprintf(stderr, "earthguard: cannot write %s\n", s.path.c_str());
     }
 }
@@ -133,6 +137,7 @@ void SaveShots(long before) {
 void ApplyKeys(long frame) {
     while (next_event < events.size() && events[next_event].frame <= frame) {
         const KeyEvent &e = events[next_event++];
+        if (!e.down && key[e.scancode]) key_releases[e.scancode]++;
         key[e.scancode] = e.down ? -1 : 0;  // Allegro's TRUE is -1
     }
 }
@@ -170,9 +175,16 @@ bool ParseLine(const std::string &line, std::string *err) {
     if (i == line.size() || line[i] == '#') return true;
 
     std::istringstream in(line.substr(i));
-    long frame;
-    std::string verb;
-    if (!(in >> frame) || frame < 0 || !(in >> verb)) {
+    long frame = 0;
+    std::string number, verb;
+    in >> number;
+    bool digits = !number.empty() && number.find_first_not_of("0123456789") == std::string::npos;
+    if (digits && !HeadlessParseFrame(number, &frame)) {
+        *err = "frame " + number + " is past the last frame a run can reach, " +
+               std::to_string(HEADLESS_MAX_FRAMES);
+        return false;
+    }
+    if (!digits || !(in >> verb)) {
         *err = "expected 'FRAME down|up|press|type ...'";
         return false;
     }
@@ -217,6 +229,7 @@ bool ParseLine(const std::string &line, std::string *err) {
 void HeadlessReset() {
     vt = 0;
     for (int i = 0; i < KEY_MAX; i++) key[i] = 0;
+    memset(key_releases, 0, sizeof key_releases);
     events.clear();
     presses.clear();
     next_event = next_press = 0;
@@ -256,15 +269,29 @@ bool HeadlessParseScript(const std::string &text, std::string *err) {
     return true;
 }
 
+bool HeadlessParseFrame(const std::string &s, long *frame) {
+    if (s.empty() || s.find_first_not_of("0123456789") != std::string::npos) return false;
+    errno = 0;
+    long n = strtol(s.c_str(), NULL, 10);
+    if (errno == ERANGE || n > HEADLESS_MAX_FRAMES) return false;
+    *frame = n;
+    return true;
+}
+
+// A folder opens like a file and reads as empty: only a read error tells.
 bool HeadlessLoadScript(const char *path, std::string *err) {
-    std::ifstream f(path);
-    if (!f) {
-        *err = std::string("cannot read ") + path;
+    FILE *f = fopen(path, "rb");
+    std::string text;
+    char buf[4096];
+    size_t n;
+    while (f && (n = fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
+    if (!f || ferror(f)) {
+        *err = std::string("cannot read ") + path + ": " + strerror(errno);
+        if (f) fclose(f);
         return false;
     }
-    std::stringstream text;
-    text << f.rdbuf();
-    if (!HeadlessParseScript(text.str(), err)) {
+    fclose(f);
+    if (!HeadlessParseScript(text, err)) {
         *err = std::string(path) + ": " + *err;
         return false;
     }
@@ -276,16 +303,20 @@ void HeadlessSetFrameLimit(long frames) {
 }
 
 void HeadlessAddShot(long frame, const std::string &path) {
-    shots.push_back({frame, path, false});
+    shots.push_back({frame, path, false, false});
 }
 
-void HeadlessFinish() {
+bool HeadlessFinish() {
     long now = CurrentFrame();
     SaveShots(now + 1);
-    for (const Shot &s : shots)
+    bool all = true;
+    for (const Shot &s : shots) {
         if (!s.done)
             fprintf(stderr, "earthguard: the run ended at frame %ld, no picture for frame %ld (%s)\n", now,
                     s.frame, s.path.c_str());
+        all = all && s.saved;
+    }
+    return all;
 }
 
 long HeadlessFrame() {
@@ -357,6 +388,10 @@ int VirtualReadKey() {
 
 void VirtualClearKeybuf() {
     keybuf_from = CurrentFrame();
+}
+
+int VirtualKeyReleases(int k) {
+    return key_releases[k];
 }
 
 void VirtualPlaySample(SAMPLE *s, int vol, int pan, int freq) {

@@ -11,6 +11,7 @@ void VirtualWaitRetrace();
 void VirtualPresent(BITMAP *b);
 int VirtualReadKey();
 void VirtualClearKeybuf();
+int VirtualKeyReleases(int k);
 void VirtualPlaySample(SAMPLE *s, int vol, int pan, int freq);
 void VirtualSetMidi(bool playing);
 void VirtualSetPalette(const RGB *p);

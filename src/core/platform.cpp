@@ -3,6 +3,7 @@
 #include "core/platform.h"
 #include "core/headless.h"
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdarg>
@@ -17,13 +18,20 @@ bool sys_headless;
 int sys_gfx_card = GFX_AUTODETECT;
 
 static const Clock::time_point start_time = Clock::now();
-static PALETTE shown;                     // the palette on display
-static volatile bool close_requested;     // the window's close button was clicked
-static Clock::time_point frame_base;      // start of the current run of steady frames
-static long long frames_since_base = -1;  // frames paced since frame_base
+static PALETTE shown;                               // the palette on display
+static volatile bool close_requested;               // the window's close button was clicked
+static Clock::time_point frame_base;                // start of the current run of steady frames
+static long long frames_since_base = -1;            // frames paced since frame_base
+static std::atomic<int> key_releases[KEY_MAX + 1];  // times each key was let go, counted by the input thread
 
 static void CloseButton() {
     close_requested = true;
+}
+
+// Allegro calls this from its input thread for every key going down or up
+// (scancode | 0x80); it already drops the releases of X's auto-repeat.
+static void CountKeyRelease(int scancode) {
+    if (scancode & 0x80) key_releases[scancode & 0x7f]++;
 }
 
 // The close button ends the program at the next wait, between two frames.
@@ -57,6 +65,7 @@ const char *SysStartup() {
         return why;
     }
     install_keyboard();
+    keyboard_lowlevel_callback = CountKeyRelease;
     // The intro music plays on Allegro's software synthesiser with the
     // instrument patches that come with our data. Without digital voices
     // the synthesiser cannot start: then sound comes up without it.
@@ -200,6 +209,10 @@ void SysClearKeybuf() {
         VirtualClearKeybuf();
     else
         clear_keybuf();
+}
+
+int SysKeyReleases(int k) {
+    return sys_headless ? VirtualKeyReleases(k) : key_releases[k].load();
 }
 
 // ---------------------------------------------------------------------------

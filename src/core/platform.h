@@ -40,8 +40,9 @@ void SysFadeOut(int speed);               // fades the displayed palette to blac
 
 // Keyboard
 
-int SysReadKey();       // waits for a key press: scancode << 8 | ASCII code
-void SysClearKeybuf();  // forgets the key presses not read yet
+int SysReadKey();           // waits for a key press: scancode << 8 | ASCII code
+void SysClearKeybuf();      // forgets the key presses not read yet
+int SysKeyReleases(int k);  // how often key k has been let go since start-up (auto-repeat aside)
 
 // Sound
 
@@ -62,12 +63,18 @@ struct SoundEvent {
     long frame;
 };
 
+// The last frame a headless run can reach, about 46 hours of play (the
+// game's millisecond clock is an int, good for 24 days).
+const long HEADLESS_MAX_FRAMES = 10000000;
+
 void HeadlessReset();  // frame 0, no key held, no script, no shots, no frame limit, empty logs
+// A frame number as options and scripts give it: digits only, 0 to HEADLESS_MAX_FRAMES.
+bool HeadlessParseFrame(const std::string &s, long *frame);
 bool HeadlessParseScript(const std::string &text, std::string *err);
 bool HeadlessLoadScript(const char *path, std::string *err);
 void HeadlessSetFrameLimit(long frames);  // the run ends when the clock reaches this frame
 void HeadlessAddShot(long frame, const std::string &path);
-void HeadlessFinish();  // saves the screenshots still pending at the end of a run
+bool HeadlessFinish();  // saves the screenshots still pending; false if any was not saved
 
 long HeadlessFrame();                    // frame of the virtual clock
 BITMAP *HeadlessPicture();               // the last presented picture, 320x256

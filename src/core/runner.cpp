@@ -14,7 +14,7 @@ std::string FinalLine() {
     return line;
 }
 
-std::string RunHeadless(const RunOptions &opt) {
+std::string RunHeadless(const RunOptions &opt, bool *saved) {
     sys_headless = true;
     HeadlessReset();
     ClockReset();
@@ -31,6 +31,7 @@ std::string RunHeadless(const RunOptions &opt) {
         if (Init() != 0) return "";
         GameLoop();
     } catch (const RunOver &) {}
-    HeadlessFinish();
+    bool all = HeadlessFinish();
+    if (saved) *saved = all;
     return FinalLine();
 }

@@ -13,8 +13,9 @@ struct RunOptions {
 };
 
 // Runs the game from start-up until the run's end and returns the final line,
-// or an empty string after printing why the run could not start.
-std::string RunHeadless(const RunOptions &opt);
+// or an empty string after printing why the run could not start. *saved, if
+// given, tells whether every screenshot asked for is in its file.
+std::string RunHeadless(const RunOptions &opt, bool *saved = nullptr);
 
 // "frames=N level=L score=S ... gameover=0|1", the line a headless run ends with.
 std::string FinalLine();

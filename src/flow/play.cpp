@@ -103,11 +103,14 @@ static void WaveEnd() {
 }
 
 // A player is out once their lives are used up and their ship is not
-// exploding any more.
+// exploding any more. A play ended elsewhere (the formation landed, the
+// ending finished) ends now even during an explosion: the frame loop stops
+// with this frame, and the score must still reach the table.
 static void GameOverOnePlayer() {
-    if (player.dead) return;
-    if (lives == 0) gameover1 = true;
-    if (gameover1) gameover = true;
+    if (!player.dead) {
+        if (lives == 0) gameover1 = true;
+        if (gameover1) gameover = true;
+    }
     if (gameover) GameOver();
 }
 

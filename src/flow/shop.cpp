@@ -14,6 +14,8 @@ struct Customer {
     int &lives, &money, &power, &speed, &weapon;
     int up, down, left, right, fire;
     const char *line;
+    bool fire_held_at_open = false;  // fire was down when the shop opened
+    int fire_releases_at_open = 0;   // SysKeyReleases(fire) then
 };
 
 // Cursor value -> cell position. 0 leaves the shop; 1..3 power, speed and an
@@ -127,10 +129,18 @@ void Buy(Customer &c) {
     if (cursor >= 4) BuyWeapon(c, cursor - 3);
 }
 
+// Fire held since before the shop opened (players fire through the end of
+// a wave) neither buys nor leaves: it counts once it has been let go.
+bool Firing(const Customer &c) {
+    return key[c.fire] && (!c.fire_held_at_open || SysKeyReleases(c.fire) != c.fire_releases_at_open);
+}
+
 // One pass per key press: the press itself only wakes the loop, the keys
 // held at that moment decide. Keyboard auto-repeat on the fire key thus buys
 // again and again while the money lasts.
 void Visit(Customer &c) {
+    c.fire_held_at_open = key[c.fire];
+    c.fire_releases_at_open = SysKeyReleases(c.fire);
     cursor = 0;
     bool blank_pending = true;
     pending = NO_MESSAGE;
@@ -138,7 +148,7 @@ void Visit(Customer &c) {
     ToScreen(bg);
     SysFadeIn(pal, 1);
     text_bg = 2;
-    while (!(key[c.fire] && cursor == 0)) {
+    while (!(Firing(c) && cursor == 0)) {
         if (blank_pending) {
             Text(0, 236, messages[NO_MESSAGE]);
             blank_pending = false;
@@ -152,7 +162,7 @@ void Visit(Customer &c) {
         SysClearKeybuf();
         SysReadKey();
         MoveCursor(c);
-        if (key[c.fire]) Buy(c);
+        if (Firing(c)) Buy(c);
     }
     CheckExtra();
     SysFadeOut(2);

@@ -242,4 +242,17 @@ TEST(MotherShip, BothPlayersScoreOnItButNotAPlayerWhoIsOut) {
     EXPECT_TRUE(bullet[0].on);
 }
 
+// A ship leaving the sky with its bomb free drops nothing on its way out.
+TEST(MotherShip, AShipThatHasLeftDropsNoBomb) {
+    for (int state = 1; state <= 2; state++) {
+        EmptyField();
+        player.x = 100;
+        Crossing(state, state == 1 ? 320 : -48, 3);
+        ship.count = 1;  // it moves on the next frame, out of the sky
+        Frame();
+        EXPECT_EQ(ship.state, 0);
+        EXPECT_FALSE(ship_bomb.on) << (state == 1 ? "right" : "left");
+    }
+}
+
 }  // namespace

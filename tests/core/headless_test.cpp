@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 const std::string TO_GAME =
@@ -140,6 +142,39 @@ TEST(Program, RejectsBadOptionsAndScripts) {
     out = RunProgram("--version", &status);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(out, "Earthguard 1.01\n");
+}
+
+// Frame numbers out of range are refused, never clamped; a picture that
+// cannot be saved or a script that cannot be read fails the run.
+TEST(Program, RefusesWhatItCannotHonourWithAMessageAndAFailingStatus) {
+    WriteFile(ScratchDir() + "/huge.txt", "9223372036854775807 press SPACE\n");
+    WriteFile(ScratchDir() + "/far.txt", "5 press SPACE\n1000000000000 press SPACE\n");
+    const struct {
+        const char *args, *message;
+        int status;
+    } cases[] = {
+        {"--frames 99999999999999999999", "bad --frames '99999999999999999999'", 2},
+        {"--frames 10000001", "bad --frames '10000001', expected FRAME (FRAME: 0 to 10000000)", 2},
+        {"--shot 99999999999999999999:a.png", "bad --shot", 2},
+        {"--shot 5:", "bad --shot '5:'", 2},
+        {"--frames 60 --shot 50:nosuchdir/a.png", "cannot write nosuchdir/a.png", 1},  // still a final line
+        {"--frames 60 --shot 50:.", "cannot write .", 1},
+        {"--frames 60 --shot 70:late.bmp", "no picture for frame 70", 1},
+        {"--script .", "cannot read .: Is a directory", 1},
+        {"--script huge.txt",
+         "huge.txt: line 1: frame 9223372036854775807 is past the last frame a run can reach, "
+         "10000000",
+         1},
+        {"--script far.txt", "far.txt: line 2: frame 1000000000000 is past", 1},
+    };
+    for (const auto &c : cases) {
+        int status;
+        std::string out = RunProgram(std::string("--headless ") + c.args, &status);
+        EXPECT_EQ(status, c.status) << c.args;
+        EXPECT_NE(out.find(c.message), std::string::npos) << out;
+        bool ran = strstr(c.args, "--frames 60 ");
+        EXPECT_EQ(out.find("frames=60 ") != std::string::npos, ran) << out;
+    }
 }
 
 }  // namespace

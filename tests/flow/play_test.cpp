@@ -203,14 +203,12 @@ TEST(GameOver, OnePlayerIsOverOnlyAfterTheLastExplosionHasFinished) {
     EXPECT_TRUE(gameover1 && gameover);
 }
 
-TEST(GameOver, AnotherPartEndingThePlayShowsTheScreenTooButNotDuringAnExplosion) {
+TEST(GameOver, AnotherPartEndingThePlayShowsTheScreenTooEvenDuringAnExplosion) {
     Play(1, 1);
     UnbeatableTable();
     lives = 2;
     player.dead = true;
-    gameover = true;  // the formation has landed
-    EXPECT_EQ(TimedFrame(), 1) << "no screen while the ship explodes";
-    player.dead = false;
+    gameover = true;  // the formation has landed: this is the play's last frame
     ExpectGameOverScreen(TimedFrame());
     EXPECT_FALSE(gameover1);
 }
@@ -233,6 +231,32 @@ TEST(GameOver, TwoPlayersPlayOnUntilBothAreOut) {
     EXPECT_FALSE(gameover) << "player 2 is found out after player 1's test of this frame";
     ExpectGameOverScreen(TimedFrame());
     EXPECT_TRUE(gameover);
+}
+
+// The formation lands while player 1's last ship explodes: the play's loop
+// ends on that frame, after "GAME OVER" and the score's entry in the table.
+TEST(GameOver, ALandingDuringTheLastExplosionStillEntersTheScore) {
+    ScratchSubdir dir("landing");
+    Play(1, 1, 2, "600 type ACE\n610 press ENTER\n620 press SPACE\n");
+    for (scoreentry_t &e : scoretb) e = {"low", 10, 1};
+    level = 3;
+    score = 12345;
+    KeepOnly(2, 4);
+    alien[2][4].y = 201;
+    al_dxm = 1;  // it steps, and so lands, on the next frame
+    lives = 1;
+    PlayerHit();
+    ASSERT_TRUE(player.dead);
+    int frames = 0;
+    while (!gameover && frames < 10) {
+        Frame();
+        frames++;
+    }
+    EXPECT_EQ(frames, 1);
+    EXPECT_GE(HeadlessFrame(), 620) << "the name entry ran";
+    EXPECT_STREQ(scoretb[0].name, "ACE");
+    EXPECT_EQ(scoretb[0].score, 12345);
+    EXPECT_EQ(scoretb[0].level, 3);
 }
 
 }  // namespace

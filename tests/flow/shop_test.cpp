@@ -305,4 +305,25 @@ TEST(Shop, ANewStageOpensBothShopsInTurn) {
     EXPECT_EQ(bgcol, 4);
 }
 
+// Fire held through the end of the wave neither buys nor leaves; once let
+// go, a new press buys (auto-repeat too) and leaves from the leave cell.
+TEST(Shop, FireHeldSinceBeforeTheShopCountsOnlyOnceLetGo) {
+    struct Keys {
+        void (*shop)();
+        std::string right, left, fire;
+    };
+    for (const Keys &k : {Keys{Shop, "RIGHT", "LEFT", "SPACE"}, Keys{Shop2, "D", "A", "G"}}) {
+        SCOPED_TRACE(k.fire);
+        const Wallet w{4000, 1, 1, 1, 3};
+        Customer(w, k.right + " " + k.left, 2, w,
+                 "0 down " + k.fire + "\n410 up " + k.fire + "\n420 press " + k.right + "\n430 press " +
+                     k.fire + "\n431 press " + k.fire + "\n440 press " + k.left + "\n444 press " + k.fire +
+                     "\n");
+        ASSERT_TRUE(Visit(k.shop));
+        EXPECT_GE(HeadlessFrame(), 444) << "left with the last press";
+        Wallet after = k.shop == Shop ? Player1() : Wallet{money2, power2, speed2, weapon2, lives2};
+        EXPECT_EQ(after, (Wallet{0, 1, 3, 1, 3})) << "two speeds bought after the release, none before";
+    }
+}
+
 }  // namespace
