@@ -12,7 +12,12 @@
 #include <dirent.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/time.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -277,6 +282,187 @@ TEST(ScoreEntry, TheTitleMenuShowsTheTableOnItsPicture) {
     EXPECT_TRUE(Row(0, "1. earthguard team"));
     EXPECT_TRUE(Row(4, "1000", 232));
     for (auto xy : {std::make_pair(1, 170), {317, 130}, {160, 210}}) EXPECT_EQ(Shown(xy.first, xy.second), 5);
+}
+
+}  // namespace
+
+namespace {
+
+// Runs the load and a save as a player who is not root (this process, or a
+// child dropped to nobody when the tests run as root); true if the table
+// in memory was then `expect`.
+bool LoadAndSaveAsPlayer(const std::string &expect) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (geteuid() == 0 && (setresgid(65534, 65534, 65534) != 0 || setresuid(65534, 65534, 65534) != 0))
+            _exit(3);
+        ClearTable();
+        ScoreBoardInit();
+        std::string loaded = Memory();
+        ScoreBoardWrite();
+        _exit(loaded == expect && Memory() == expect ? 0 : 1);
+    }
+    int status;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(ScoreFile, ATableThePlayerMayNotWriteOrReadIsLeftAsItsOwnerLeftIt) {
+    ScratchSubdir dir("protected");
+    WriteFile("scoretb.dat", DEFAULT_FILE);
+    ASSERT_EQ(chmod("scoretb.dat", 0444), 0);
+    ClearTable();
+    ScoreBoardInit();
+    EXPECT_EQ(Memory(), DEFAULT_FILE);
+    scoretb[0].score = 9999;
+    ScoreBoardWrite();
+    EXPECT_EQ(scoretb[0].score, 9999) << "kept in memory";
+    EXPECT_EQ(Slurp("scoretb.dat"), DEFAULT_FILE);
+    struct stat st;
+    ASSERT_EQ(stat("scoretb.dat", &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0444u);
+
+    // The folder is open to all, so only the table's own rights can stop a save.
+    ASSERT_EQ(chmod(".", 0777), 0);
+    ASSERT_EQ(chmod("scoretb.dat", 0), 0);
+    EXPECT_TRUE(LoadAndSaveAsPlayer(std::string(140, '\0'))) << "unreadable: the table keeps what it held";
+    EXPECT_EQ(Slurp("scoretb.dat"), DEFAULT_FILE);
+    if (geteuid() == 0) {  // another user's table, readable but not writable by the player
+        ASSERT_EQ(chmod("scoretb.dat", 0644), 0);
+        EXPECT_TRUE(LoadAndSaveAsPlayer(DEFAULT_FILE));
+    }
+    ASSERT_EQ(stat("scoretb.dat", &st), 0);
+    EXPECT_EQ(st.st_uid, geteuid());
+    EXPECT_EQ(Slurp("scoretb.dat"), DEFAULT_FILE);
+    EXPECT_TRUE(StrayFiles().empty());
+}
+
+std::vector<std::string> Listing(const std::string &folder) {
+    std::vector<std::string> names;
+    DIR *d = opendir(folder.c_str());
+    while (dirent *e = readdir(d))
+        if (e->d_name[0] != '.') names.push_back(e->d_name);
+    closedir(d);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(ScoreFile, ALinkedTableIsSavedInTheLinksTargetAndOldLeftoversThereGo) {
+    ScratchSubdir dir("linked");
+    ASSERT_EQ(mkdir("keep", 0755), 0);
+    WriteFile("keep/real.dat", DEFAULT_FILE);
+    ASSERT_EQ(chmod("keep/real.dat", 0600), 0);
+    ASSERT_EQ(symlink("keep/real.dat", "scoretb.dat"), 0);
+    struct timeval old[2] = {{time(NULL) - 120, 0}, {time(NULL) - 120, 0}};
+    for (const char *f : {"keep/real.dat.Old123", "keep/real.dat.New456", "keep/real.dat.Old12", "keep/x.Old123"}) {
+        WriteFile(f, "crash");
+        if (strstr(f, "Old")) ASSERT_EQ(utimes(f, old), 0);
+    }
+    ClearTable();
+    ScoreBoardInit();
+    EXPECT_EQ(Memory(), DEFAULT_FILE);
+    scoretb[4].score = 1234;
+    ScoreBoardWrite();
+    struct stat st;
+    ASSERT_EQ(lstat("scoretb.dat", &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode)) << "still a link";
+    EXPECT_EQ(Slurp("keep/real.dat"), DEFAULT_FILE.substr(0, 4 * 28) + Entry("earthguard team", 1234, 1));
+    ASSERT_EQ(stat("keep/real.dat", &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u) << "the rights its owner gave it";
+    EXPECT_EQ(Listing("keep"),
+              (std::vector<std::string>{"real.dat", "real.dat.New456", "real.dat.Old12", "x.Old123"}));
+    EXPECT_EQ(StrayFiles(), std::vector<std::string>{"keep"});
+
+    // A link to a table not made yet, and a table kept in another folder.
+    ASSERT_EQ(unlink("scoretb.dat"), 0);
+    ASSERT_EQ(symlink("keep/new.dat", "scoretb.dat"), 0);
+    ScoreBoardInit();
+    EXPECT_EQ(Slurp("keep/new.dat"), DEFAULT_FILE);
+    std::string elsewhere = dir.File("keep/moved.dat");
+    score_path = elsewhere.c_str();
+    ScoreBoardInit();
+    ScoreBoardWrite();
+    score_path = "scoretb.dat";
+    EXPECT_EQ(Slurp("keep/moved.dat"), DEFAULT_FILE);
+    EXPECT_EQ(StrayFiles(), std::vector<std::string>{"keep"});
+}
+
+TEST(ScoreEntry, CraftedNamesShowAsPlainCharactersAndNeverHang) {
+    ScratchSubdir dir("crafted");
+    // Lead bytes of long UTF-8 sequences, control and Latin-1 bytes.
+    std::string crafted = Entry("A\xFD\x80\x80\x80\x80\x80\x80z\x01\xE9", 5000, 5) + DEFAULT_FILE.substr(28, 84) +
+                          Entry("\xFF\xBF\xBF\xBF\xBF\xBF\xBF\xBF", 1000, 1);
+    WriteFile("scoretb.dat", crafted);
+    ScoreBoardInit();
+    alarm(60);  // a hang ends the test program instead of stalling the run
+    BITMAP *b = create_bitmap(320, 8);
+    textprintf_ex(b, font, 0, 0, 1, 0, "%s", scoretb[0].name);  // the start-up made text plain 8-bit
+    destroy_bitmap(b);
+    EXPECT_FALSE(RunUntil(Title, 100000, Presses({"DOWN", "DOWN", "DOWN", "DOWN", "DOWN", "SPACE"})));
+    EXPECT_TRUE(Row(0, "1. A???????z??"));
+    EXPECT_TRUE(Row(4, "5. ????????"));
+
+    NPLAYERS = 1;
+    level = 3;
+    score = 4500;
+    EXPECT_FALSE(RunUntil([] { ScoreBoard(2); }, 100000, "100 type Kim\n110 press ENTER\n"));
+    alarm(0);
+    EXPECT_TRUE(Row(0, "1. A???????z??"));
+    EXPECT_TRUE(Row(1, "2. Kim"));
+    EXPECT_EQ(Slurp("scoretb.dat").substr(0, 28), crafted.substr(0, 28)) << "names are kept byte for byte";
+}
+
+// The table reader on ten million generated files of 0..140 bytes: every
+// entry the file reaches holds its bytes with the name cut and terminated,
+// every other entry keeps its value, and every name shows in plain characters.
+TEST(ScoreFile, FuzzedFilesDecodeIntoWellFormedEntries) {
+#if defined(__SANITIZE_ADDRESS__)
+    const long runs = 500000;  // the sanitizers run this loop about twenty times slower
+#else
+    const long runs = 10000000;
+#endif
+    uint64_t seed = 0x9E3779B97F4A7C15ull;
+    auto next = [&seed] {
+        seed ^= seed << 13;
+        seed ^= seed >> 7;
+        return seed ^= seed << 17;
+    };
+    unsigned char file[144];
+    scoreentry_t before[5];
+    for (long run = 0; run < runs; run++) {
+        size_t n = next() % 141;
+        uint64_t mix = next();
+        for (size_t i = 0; i < n; i += 8) {
+            uint64_t r = next();
+            if (mix & 1) r &= 0x8080808080808080ull | (r >> 1);  // many NULs and high bytes
+            memcpy(file + i, &r, 8);
+        }
+        memcpy(before, scoretb, sizeof before);
+        ScoreBoardDecode(file, n);
+        for (size_t k = 0; k < 5; k++) {
+            const scoreentry_t &e = scoretb[k];
+            size_t at = 28 * k, have = n > at ? std::min<size_t>(n - at, 28) : 0;
+            ASSERT_TRUE(memchr(e.name, 0, 20) != nullptr && e.name[19] == 0) << run;
+            if (have == 0) {
+                ASSERT_EQ(memcmp(&e, &before[k], sizeof e), 0) << run;
+                continue;
+            }
+            size_t len = strnlen((const char *)file + at, std::min<size_t>(have, 19));
+            ASSERT_EQ(memcmp(e.name, file + at, len), 0) << run;
+            if (have == 28) {
+                int32_t v[2];
+                for (int i = 0; i < 2; i++)
+                    v[i] = (int32_t)(file[at + 20 + 4 * i] | file[at + 21 + 4 * i] << 8 |
+                                     file[at + 22 + 4 * i] << 16 | (uint32_t)file[at + 23 + 4 * i] << 24);
+                ASSERT_EQ(e.score, v[0]) << run;
+                ASSERT_EQ(e.level, v[1]) << run;
+            }
+            char shown[20];
+            ShownName(e.name, shown);
+            ASSERT_EQ(strlen(shown), strlen(e.name)) << run;
+            for (const char *c = shown; *c; c++) ASSERT_TRUE(*c >= 32 && *c <= 126) << run;
+        }
+    }
 }
 
 }  // namespace
