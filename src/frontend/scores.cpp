@@ -245,8 +245,8 @@ void ScoreBoardInit() {
         fd = NULL;
         return;
     }
-    // Only a missing table is made afresh: one that is there but cannot be
-    // read stays as it is, and the table lives in memory only.
+    // Only a missing table is made afresh: one that is there but could not
+    // be read (no right to, or a read error) stays as it is.
     struct stat st;
     if (Judge(LinkTarget(score_path), &st) != ABSENT) return;
     scoreentry_t defaults[5];
