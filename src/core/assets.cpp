@@ -70,7 +70,7 @@ const char *BmpDamage(const char *path) {
     if (Le(h + 26, 2) != 1 || Le(h + 28, 2) != 8 || Le(h + 30, 4) != 0)
         return "not an uncompressed 256-colour picture";
     int32_t w = (int32_t)Le(h + 18, 4), ht = (int32_t)Le(h + 22, 4);
-    if (w < 1 || w > 4096 || ht < 1 || ht > 4096) return "its size is not that of a picture";
+    if (w < 1 || w > 4096 || ht < 1 || ht > 4096) return "its width or height is damaged";
     uint32_t offset = Le(h + 10, 4), colours = Le(h + 46, 4);
     if (colours > 256 || offset < 54 + 4 * (colours ? colours : 256) || offset > 54 + 4 * 256)
         return "its palette is damaged";

@@ -261,7 +261,9 @@ TEST(Assets, EachDamagedPictureStopsTheGameNamingIt) {
     for (const std::string &damaged : {half, Slurp(ScratchDir() + "/deep.bmp"), past, colours, huge}) {
         ScratchSubdir dir("damaged");
         ASSERT_EQ(unlink("data"), 0);
-        ASSERT_EQ(system(("mkdir -p data/video && ln -s '" + SourcePath("data/audio") + "' data/audio").c_str()), 0);
+        ASSERT_EQ(
+            system(("mkdir -p data/video && ln -s '" + SourcePath("data/audio") + "' data/audio").c_str()),
+            0);
         WriteFile("data/video/title.bmp", damaged);
         EXPECT_EXIT(LoadData(0), ::testing::ExitedWithCode(2), "cannot load data/video/title.bmp: ");
     }
@@ -271,8 +273,8 @@ TEST(Assets, EachDamagedPictureStopsTheGameNamingIt) {
 // refuses one, or the library loads it as an 8-bit picture of the size its
 // header gives.
 TEST(Assets, FuzzedPictureHeadersAreRefusedOrLoadExactly) {
-    for (const char *sheet : {"title", "shop", "intro", "final", "stage1", "stage2", "stage3", "stage4", "stage5",
-                              "stageold"})
+    for (const char *sheet :
+         {"title", "shop", "intro", "final", "stage1", "stage2", "stage3", "stage4", "stage5", "stageold"})
         EXPECT_EQ(BmpDamage(("data/video/" + std::string(sheet) + ".bmp").c_str()), nullptr) << sheet;
     BITMAP *b = create_bitmap_ex(8, 37, 9);
     for (int y = 0; y < 9; y++)

@@ -354,9 +354,12 @@ TEST(ScoreFile, ALinkedTableIsSavedInTheLinksTargetAndOldLeftoversThereGo) {
     ASSERT_EQ(chmod("keep/real.dat", 0600), 0);
     ASSERT_EQ(symlink("keep/real.dat", "scoretb.dat"), 0);
     struct timeval old[2] = {{time(NULL) - 120, 0}, {time(NULL) - 120, 0}};
-    for (const char *f : {"keep/real.dat.Old123", "keep/real.dat.New456", "keep/real.dat.Old12", "keep/x.Old123"}) {
+    for (const char *f :
+         {"keep/real.dat.Old123", "keep/real.dat.New456", "keep/real.dat.Old12", "keep/x.Old123"}) {
         WriteFile(f, "crash");
-        if (strstr(f, "Old")) ASSERT_EQ(utimes(f, old), 0);
+        if (strstr(f, "Old")) {
+            ASSERT_EQ(utimes(f, old), 0);
+        }
     }
     ClearTable();
     ScoreBoardInit();
@@ -390,8 +393,8 @@ TEST(ScoreFile, ALinkedTableIsSavedInTheLinksTargetAndOldLeftoversThereGo) {
 TEST(ScoreEntry, CraftedNamesShowAsPlainCharactersAndNeverHang) {
     ScratchSubdir dir("crafted");
     // Lead bytes of long UTF-8 sequences, control and Latin-1 bytes.
-    std::string crafted = Entry("A\xFD\x80\x80\x80\x80\x80\x80z\x01\xE9", 5000, 5) + DEFAULT_FILE.substr(28, 84) +
-                          Entry("\xFF\xBF\xBF\xBF\xBF\xBF\xBF\xBF", 1000, 1);
+    std::string crafted = Entry("A\xFD\x80\x80\x80\x80\x80\x80z\x01\xE9", 5000, 5) +
+                          DEFAULT_FILE.substr(28, 84) + Entry("\xFF\xBF\xBF\xBF\xBF\xBF\xBF\xBF", 1000, 1);
     WriteFile("scoretb.dat", crafted);
     ScoreBoardInit();
     alarm(20);  // a hang ends the test program instead of stalling the run

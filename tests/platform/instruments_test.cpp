@@ -19,7 +19,10 @@ TEST(Instruments, EachDamagedFileOfTheSetIsNamed) {
         std::string file, content, bad;  // content "-": no file; bad "": the set is whole
     } cases[] = {{"default.cfg", cfg, ""},
                  {"default.cfg", "-", "default.cfg"},
-                 {"default.cfg", "\x7f" "ELF\x02\x01\x01", "default.cfg"},
+                 {"default.cfg",
+                  "\x7f"
+                  "ELF\x02\x01\x01",
+                  "default.cfg"},
                  {"default.cfg", "39 bass\nthis is no instrument\n", "default.cfg"},
                  {"default.cfg", "# nothing\n", "default.cfg"},
                  {"default.cfg", cfg + "90 ghost\n", "ghost.pat"},
