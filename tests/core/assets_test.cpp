@@ -246,24 +246,20 @@ void PutLe(std::string &f, size_t at, uint32_t v) {
 }
 
 TEST(Assets, EachDamagedPictureStopsTheGameNamingIt) {
-    BITMAP *deep = create_bitmap_ex(24, 320, 256);
-    clear_to_color(deep, makecol_depth(24, 0, 0, 255));
-    PALETTE p = {};
-    save_bmp((ScratchDir() + "/deep.bmp").c_str(), deep, p);
-    destroy_bitmap(deep);
     const std::string title = Slurp(SourcePath("data/video/title.bmp"));
-    std::string half = title.substr(0, title.size() / 2), past = title, colours = title, huge = title;
+    std::string half = title.substr(0, title.size() / 2), deep = title, past = title, colours = title,
+                huge = title;
+    PutLe(deep, 28, 24);                           // 24 bits a pixel
     PutLe(past, 10, (uint32_t)title.size() + 10);  // pixel offset past the end
     PutLe(colours, 46, 100000);                    // palette entries
     PutLe(colours, 10, 54 + 4 * 100000);
     PutLe(huge, 18, 1 << 20);
     PutLe(huge, 22, 1 << 20);
-    for (const std::string &damaged : {half, Slurp(ScratchDir() + "/deep.bmp"), past, colours, huge}) {
+    for (const std::string &damaged : {half, deep, past, colours, huge}) {
         ScratchSubdir dir("damaged");
-        ASSERT_EQ(unlink("data"), 0);
-        ASSERT_EQ(
-            system(("mkdir -p data/video && ln -s '" + SourcePath("data/audio") + "' data/audio").c_str()),
-            0);
+        std::string cmd =
+            "rm data && mkdir -p data/video && ln -s '" + SourcePath("data/audio") + "' data/audio";
+        ASSERT_EQ(system(cmd.c_str()), 0);
         WriteFile("data/video/title.bmp", damaged);
         EXPECT_EXIT(LoadData(0), ::testing::ExitedWithCode(2), "cannot load data/video/title.bmp: ");
     }
