@@ -14,6 +14,7 @@
 #include "core/core.h"
 #include "core/platform.h"
 
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -131,7 +132,7 @@ void SyncFolder(const std::string &folder) {
 // The rights of the new file: the old file's, or the usual ones for a new file.
 void SetRights(int h, TableFile kind, const struct stat &old) {
     if (kind == REPLACEABLE) {
-        fchmod(h, old.st_mode & 07777);
+        fchmod(h, old.st_mode & 0777);
         if ((old.st_uid != geteuid() || old.st_gid != getegid()) && fchown(h, old.st_uid, old.st_gid) != 0) {
             // Only root may give the file away; anyone else keeps it.
         }
