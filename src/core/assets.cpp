@@ -72,8 +72,7 @@ const char *BmpDamage(const char *path) {
     int32_t w = (int32_t)Le(h + 18, 4), ht = (int32_t)Le(h + 22, 4);
     if (w < 1 || w > 4096 || ht < 1 || ht > 4096) return "its width or height is damaged";
     uint32_t offset = Le(h + 10, 4), colours = Le(h + 46, 4);
-    if (colours > 256 || offset < 54 + 4 * (colours ? colours : 256) || offset > 54 + 4 * 256)
-        return "its palette is damaged";
+    if (colours > 256 || offset < 54 + 4 * (colours ? colours : 256)) return "its palette is damaged";
     long long rows = ((long long)w + 3) / 4 * 4 * ht;
     if (!sized || (long long)st.st_size < offset + rows) return "the file is cut short";
     return NULL;
