@@ -8,8 +8,11 @@
 #include "frontend/frontend.h"
 #include "players/players.h"
 
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 BITMAP *buffer;
@@ -45,7 +48,38 @@ static std::vector<Sheet> sheets;
 static Sheet *sheet;  // the sheet being cut
 static std::vector<Loaded> sounds;
 
+static uint32_t Le(const unsigned char *p, int bytes) {
+    uint32_t v = 0;
+    for (int i = 0; i < bytes; i++) v |= (uint32_t)p[i] << (8 * i);
+    return v;
+}
+
+// The library's BMP reader trusts the header: a huge size crashes it, a
+// short file or a palette past the pixels loads as black, and other depths
+// are converted without a word. So every sheet must be an uncompressed
+// 8-bit bottom-up picture of sane size whose palette and rows are all there.
+const char *BmpDamage(const char *path) {
+    FILE *f = fopen(path, "rb");
+    if (!f) return "the file is missing or unreadable";
+    unsigned char h[54];
+    size_t got = fread(h, 1, sizeof h, f);
+    struct stat st;
+    bool sized = fstat(fileno(f), &st) == 0;
+    fclose(f);
+    if (got < sizeof h || h[0] != 'B' || h[1] != 'M' || Le(h + 14, 4) != 40) return "not a BMP picture";
+    if (Le(h + 26, 2) != 1 || Le(h + 28, 2) != 8 || Le(h + 30, 4) != 0)
+        return "not an uncompressed 256-colour picture";
+    int32_t w = (int32_t)Le(h + 18, 4), ht = (int32_t)Le(h + 22, 4);
+    if (w < 1 || w > 4096 || ht < 1 || ht > 4096) return "its width or height is damaged";
+    uint32_t offset = Le(h + 10, 4), colours = Le(h + 46, 4);
+    if (colours > 256 || offset < 54 + 4 * (colours ? colours : 256)) return "its palette is damaged";
+    long long rows = ((long long)w + 3) / 4 * 4 * ht;
+    if (!sized || (long long)st.st_size < offset + rows) return "the file is cut short";
+    return NULL;
+}
+
 static void LoadSheet(const char *path) {
+    if (const char *why = BmpDamage(path)) SysFatal("cannot load %s: %s", path, why);
     PALETTE p;
     memset(p, 0, sizeof p);  // a file with a short palette leaves the rest black
     BITMAP *b = load_bmp(path, p);

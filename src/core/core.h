@@ -95,6 +95,8 @@ extern BITMAP *board1;    // top 320x9 strip of the playfield backdrop
 // or 6 (Old-mode backdrop). A missing or broken file ends the program with
 // a message naming it.
 void LoadData(int screen);
+// Why the BMP file at path cannot be a sheet, or NULL when it can.
+const char *BmpDamage(const char *path);
 
 // ---------------------------------------------------------------------------
 // Back buffer, background and presentation

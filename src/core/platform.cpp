@@ -2,6 +2,7 @@
 
 #include "core/platform.h"
 #include "core/headless.h"
+#include "platform/instruments.h"
 
 #include <atomic>
 #include <cerrno>
@@ -17,6 +18,7 @@ using Clock = std::chrono::steady_clock;
 bool sys_headless;
 int sys_gfx_card = GFX_AUTODETECT;
 
+static const char INSTRUMENTS[] = "data/audio/default.cfg";  // the music's instrument set
 static const Clock::time_point start_time = Clock::now();
 static PALETTE shown;                               // the palette on display
 static volatile bool close_requested;               // the window's close button was clicked
@@ -43,6 +45,9 @@ const char *SysStartup() {
     static char why[256];
     static bool started;
 
+    // Text is plain 8-bit: names come from a file anyone may write, and the
+    // library's default UTF-8 decoding loops for ever on some byte runs.
+    set_uformat(U_ASCII);
     if (sys_headless) {
         // No display, keyboard or sound device: memory bitmaps only.
         if (!started && install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
@@ -68,13 +73,17 @@ const char *SysStartup() {
     keyboard_lowlevel_callback = CountKeyRelease;
     // The intro music plays on Allegro's software synthesiser with the
     // instrument patches that come with our data. Without digital voices
-    // the synthesiser cannot start: then sound comes up without it.
-    static const char digmid[] = "[sound]\nmidi_card = DIGI\npatches = data/audio/default.cfg\n";
-    override_config_data(digmid, sizeof digmid - 1);
-    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, NULL) != 0) {
+    // the synthesiser cannot start: then sound comes up without it. With a
+    // damaged instrument set the music is off and the effects still play.
+    std::string bad;
+    bool music = InstrumentsWhole(INSTRUMENTS, &bad);
+    if (!music) fprintf(stderr, "earthguard: %s is missing or damaged: the music is off\n", bad.c_str());
+    std::string digmid = std::string("[sound]\nmidi_card = DIGI\npatches = ") + INSTRUMENTS + "\n";
+    if (music) override_config_data(digmid.c_str(), (int)digmid.size());
+    if (!music || install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, NULL) != 0) {
         static const char plain[] = "[sound]\n";
         override_config_data(plain, sizeof plain - 1);
-        install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, NULL);
+        install_sound(DIGI_AUTODETECT, music ? MIDI_AUTODETECT : MIDI_NONE, NULL);
     }
     if (set_gfx_mode(sys_gfx_card, 640, 480, 0, 0) != 0) {
         snprintf(why, sizeof why, "%s", allegro_error);

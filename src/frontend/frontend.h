@@ -30,12 +30,16 @@ struct scoreentry_t {
 
 extern scoreentry_t scoretb[5];  // the five best results, best first
 extern FILE *fd;                 // the score file, open only while it is read or written
+extern const char *score_path;   // where the table is kept (symbolic links are followed)
 
 void ScoreBoard(int what);  // 1: load at start-up; 2: enter the players' scores after a game
 void ScoreBoardInit();
 void ScoreBoardWrite();
 void ScoreBoardShow(int reload);
 void ScoreBoardInput(int pos, int num);
+void ScoreBoardDecode(const unsigned char *data, size_t n);  // fills entries from n bytes of the file
+// The name as the table shows it: at most 19 bytes, each outside 32..126 as '?'.
+void ShownName(const char *name, char *shown);  // shown: 20 bytes
 
 // ---------------------------------------------------------------------------
 // Intro and ending

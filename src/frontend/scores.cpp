@@ -5,22 +5,33 @@
 // bytes (NUL-terminated), then score and level as little-endian 32-bit
 // integers. It is read and written byte by byte, so files from other copies
 // of the game load whatever machine wrote them.
+//
+// The file belongs to the player: a save never replaces a table its owner
+// has write-protected or that cannot be read, goes through a symbolic link
+// to the file it names, and keeps the old file's rights and owner.
 
 #include "frontend/frontend.h"
 #include "core/core.h"
 #include "core/platform.h"
 
+#include <cctype>
+#include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
+#include <fcntl.h>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
 scoreentry_t scoretb[5];
 FILE *fd;
+const char *score_path = "scoretb.dat";
 
 namespace {
 
-const char *const FILE_NAME = "scoretb.dat";
 const int ENTRY_SIZE = 28;
 const int TABLE_SIZE = 5 * ENTRY_SIZE;
 const char *const DEFAULT_NAME = "earthguard team";
@@ -54,35 +65,105 @@ void EncodeTable(const scoreentry_t *tb, unsigned char *data) {
     for (int k = 0; k < 5; k++) Encode(tb[k], data + ENTRY_SIZE * k);
 }
 
-// A short file fills the entries it has bytes for (a last one in part); the
-// others keep what they held.
-void DecodeTable(const unsigned char *data, size_t n) {
-    for (int k = 0; k < 5 && (size_t)(ENTRY_SIZE * k) < n; k++) {
-        unsigned char image[ENTRY_SIZE];
-        Encode(scoretb[k], image);
-        size_t have = n - ENTRY_SIZE * k;
-        memcpy(image, data + ENTRY_SIZE * k, have < (size_t)ENTRY_SIZE ? have : ENTRY_SIZE);
-        Decode(image, &scoretb[k]);
+// The folder part of a path, with its slash ("" for the working directory).
+std::string Folder(const std::string &path) {
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+}
+
+// The file a path names once symbolic links are followed; it need not exist.
+std::string LinkTarget(std::string path) {
+    for (int hops = 0; hops < 40; hops++) {
+        char to[PATH_MAX];
+        ssize_t n = readlink(path.c_str(), to, sizeof to - 1);
+        if (n <= 0) break;
+        to[n] = '\0';
+        path = to[0] == '/' ? std::string(to) : Folder(path) + to;
     }
+    return path;
+}
+
+enum TableFile { ABSENT, REPLACEABLE, LEFT_ALONE };
+
+// Whether a save may put a new table where `target` is: it may when there is
+// no file yet, or a plain file the player can read and write and that is
+// not write-protected (no write right for anyone, which binds root too).
+TableFile Judge(const std::string &target, struct stat *st) {
+    if (stat(target.c_str(), st) != 0) return errno == ENOENT ? ABSENT : LEFT_ALONE;
+    if (!S_ISREG(st->st_mode) || (st->st_mode & 0222) == 0) return LEFT_ALONE;
+    return faccessat(AT_FDCWD, target.c_str(), R_OK | W_OK, AT_EACCESS) == 0 ? REPLACEABLE : LEFT_ALONE;
+}
+
+// A temporary file of an earlier save: the table's name, a dot and the six
+// letters or digits mkstemp puts there.
+bool IsLeftover(const std::string &name, const std::string &base) {
+    if (name.size() != base.size() + 7 || name.compare(0, base.size() + 1, base + ".") != 0) return false;
+    for (size_t i = base.size() + 1; i < name.size(); i++)
+        if (!isalnum((unsigned char)name[i])) return false;
+    return true;
+}
+
+// Removes the player's own temporary files that a save interrupted by a
+// crash left beside the table; one younger than a minute may be another
+// copy of the game saving right now.
+void RemoveLeftovers(const std::string &target) {
+    std::string folder = Folder(target);
+    std::string base = target.substr(folder.size());
+    DIR *d = opendir(folder.empty() ? "." : folder.c_str());
+    if (!d) return;
+    while (dirent *e = readdir(d)) {
+        std::string path = folder + e->d_name;
+        struct stat st;
+        if (IsLeftover(e->d_name, base) && lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+            st.st_uid == geteuid() && time(NULL) - st.st_mtime > 60)
+            unlink(path.c_str());
+    }
+    closedir(d);
+}
+
+// A rename is only lasting once the folder holding it is on disk too.
+void SyncFolder(const std::string &folder) {
+    int h = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (h < 0) return;
+    fsync(h);
+    close(h);
+}
+
+// The rights of the new file: the old file's, or the usual ones for a new file.
+void SetRights(int h, TableFile kind, const struct stat &old) {
+    if (kind == REPLACEABLE) {
+        fchmod(h, old.st_mode & 0777);
+        if ((old.st_uid != geteuid() || old.st_gid != getegid()) && fchown(h, old.st_uid, old.st_gid) != 0) {
+            // Only root may give the file away; anyone else keeps it.
+        }
+        return;
+    }
+    mode_t mask = umask(0);  // read it back
+    umask(mask);
+    fchmod(h, 0666 & ~mask);
 }
 
 // Writes the table to a new file beside the old one and renames it over
 // it, so a crash or a full disk in the middle never loses the old table.
-// Returns false when not even the new file could be made.
+// Returns false when the table is kept in memory only: the file is to be
+// left alone, or not even the new file could be made.
 bool WriteTable(const scoreentry_t *tb) {
+    std::string target = LinkTarget(score_path);
+    struct stat old;
+    TableFile kind = Judge(target, &old);
+    if (kind == LEFT_ALONE) return false;
+    RemoveLeftovers(target);
+
     unsigned char data[TABLE_SIZE];
     EncodeTable(tb, data);
-
-    char tmp[] = "scoretb.dat.XXXXXX";
-    int h = mkstemp(tmp);
+    std::string tmp = target + ".XXXXXX";
+    int h = mkstemp(&tmp[0]);
     if (h < 0) return false;
-    mode_t mask = umask(0);  // read it back: the file gets the usual rights
-    umask(mask);
-    fchmod(h, 0666 & ~mask);
+    SetRights(h, kind, old);
     fd = fdopen(h, "wb");
     if (!fd) {
         close(h);
-        unlink(tmp);
+        unlink(tmp.c_str());
         return false;
     }
     bool ok = fwrite(data, 1, TABLE_SIZE, fd) == (size_t)TABLE_SIZE;
@@ -90,7 +171,10 @@ bool WriteTable(const scoreentry_t *tb) {
     ok = fsync(fileno(fd)) == 0 && ok;
     ok = fclose(fd) == 0 && ok;
     fd = NULL;
-    if (!ok || rename(tmp, FILE_NAME) != 0) unlink(tmp);
+    if (ok && rename(tmp.c_str(), target.c_str()) == 0)
+        SyncFolder(Folder(target));
+    else
+        unlink(tmp.c_str());
     return true;
 }
 
@@ -139,17 +223,33 @@ void ScoreBoard(int what) {
     }
 }
 
+// A short file fills the entries it has bytes for (a last one in part); the
+// others keep what they held.
+void ScoreBoardDecode(const unsigned char *data, size_t n) {
+    for (int k = 0; k < 5 && (size_t)(ENTRY_SIZE * k) < n; k++) {
+        unsigned char image[ENTRY_SIZE];
+        Encode(scoretb[k], image);
+        size_t have = n - ENTRY_SIZE * k;
+        memcpy(image, data + ENTRY_SIZE * k, have < (size_t)ENTRY_SIZE ? have : ENTRY_SIZE);
+        Decode(image, &scoretb[k]);
+    }
+}
+
 void ScoreBoardInit() {
-    fd = fopen(FILE_NAME, "rb");
+    fd = fopen(score_path, "rb");
     if (fd) {
         unsigned char data[TABLE_SIZE];
         size_t n = fread(data, 1, TABLE_SIZE, fd);  // a read error reads as a short file
-        DecodeTable(data, n);
+        ScoreBoardDecode(data, n);
         hiscore = scoretb[0].score;
         fclose(fd);
         fd = NULL;
         return;
     }
+    // Only a missing table is made afresh: one that is there but could not
+    // be read (no right to, or a read error) stays as it is.
+    struct stat st;
+    if (Judge(LinkTarget(score_path), &st) != ABSENT) return;
     scoreentry_t defaults[5];
     DefaultTable(defaults);
     if (WriteTable(defaults)) {
@@ -160,6 +260,12 @@ void ScoreBoardInit() {
 
 void ScoreBoardWrite() {
     WriteTable(scoretb);
+}
+
+void ShownName(const char *name, char *shown) {
+    int i = 0;
+    for (; i < 19 && name[i]; i++) shown[i] = name[i] >= 32 && name[i] <= 126 ? name[i] : '?';
+    shown[i] = '\0';
 }
 
 void ScoreBoardShow(int reload) {
@@ -174,7 +280,9 @@ void ScoreBoardShow(int reload) {
     textprintf_ex(bg, font, 3, 133, 8, text_bg, "Name:                Level: Score:");
     for (int i = 0; i < 5; i++) {
         int y = 150 + 12 * i;
-        textprintf_ex(bg, font, 10, y, 10, text_bg, "%d. %s", i + 1, scoretb[i].name);
+        char name[20];
+        ShownName(scoretb[i].name, name);
+        textprintf_ex(bg, font, 10, y, 10, text_bg, "%d. %s", i + 1, name);
         if (scoretb[i].level == 26)
             textprintf_ex(bg, font, 176, y, 10, text_bg, "end");
         else

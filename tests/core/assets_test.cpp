@@ -11,8 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <malloc.h>
+#include <unistd.h>
 
 namespace {
 
@@ -233,6 +235,77 @@ TEST(Assets, AMissingOrBrokenFileStopsTheGameNamingIt) {
         EXPECT_NE(out.find(k.message), std::string::npos) << out;
         EXPECT_EQ(out.find("frames="), std::string::npos) << "the run must stop, not go on";
     }
+}
+
+}  // namespace
+
+namespace {
+
+void PutLe(std::string &f, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; i++) f[at + i] = (char)(v >> (8 * i));
+}
+
+TEST(Assets, EachDamagedPictureStopsTheGameNamingIt) {
+    const std::string title = Slurp(SourcePath("data/video/title.bmp"));
+    std::string half = title.substr(0, title.size() / 2), deep = title, past = title, colours = title,
+                huge = title;
+    PutLe(deep, 28, 24);                           // 24 bits a pixel
+    PutLe(past, 10, (uint32_t)title.size() + 10);  // pixel offset past the end
+    PutLe(colours, 46, 100000);                    // palette entries
+    PutLe(colours, 10, 54 + 4 * 100000);
+    PutLe(huge, 18, 1 << 20);
+    PutLe(huge, 22, 1 << 20);
+    for (const std::string &damaged : {half, deep, past, colours, huge}) {
+        ScratchSubdir dir("damaged");
+        std::string cmd =
+            "rm data && mkdir -p data/video && ln -s '" + SourcePath("data/audio") + "' data/audio";
+        ASSERT_EQ(system(cmd.c_str()), 0);
+        WriteFile("data/video/title.bmp", damaged);
+        EXPECT_EXIT(LoadData(0), ::testing::ExitedWithCode(2), "cannot load data/video/title.bmp: ");
+    }
+}
+
+// Pictures with random damage to their headers and length: the check either
+// refuses one, or the library loads it as an 8-bit picture of the size its
+// header gives.
+TEST(Assets, FuzzedPictureHeadersAreRefusedOrLoadExactly) {
+    for (const char *sheet :
+         {"title", "shop", "intro", "final", "stage1", "stage2", "stage3", "stage4", "stage5", "stageold"})
+        EXPECT_EQ(BmpDamage(("data/video/" + std::string(sheet) + ".bmp").c_str()), nullptr) << sheet;
+    BITMAP *b = create_bitmap_ex(8, 37, 9);
+    for (int y = 0; y < 9; y++)
+        for (int x = 0; x < 37; x++) putpixel(b, x, y, x * y);
+    PALETTE p = {};
+    std::string path = ScratchDir() + "/fuzz.bmp";
+    save_bmp(path.c_str(), b, p);
+    destroy_bitmap(b);
+    const std::string base = Slurp(path);
+    uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245 + 12345, seed >> 8; };
+    int accepted = 0, refused = 0;
+    for (int run = 0; run < 3000; run++) {
+        std::string f = base;
+        for (int k = 1 + next() % 3; k > 0; k--) {
+            size_t at = next() % 54;
+            f[at] = next() % 4 ? (char)next() : (char)(f[at] ^ (1 << next() % 8));
+        }
+        if (next() % 4 == 0) f.resize(next() % f.size());
+        unlink(path.c_str());  // a rewrite in place would be flushed to disk each time
+        WriteFile(path, f);
+        if (BmpDamage(path.c_str())) {
+            refused++;
+            continue;
+        }
+        accepted++;
+        BITMAP *l = load_bmp(path.c_str(), p);
+        ASSERT_NE(l, nullptr) << run;
+        EXPECT_EQ(bitmap_color_depth(l), 8);
+        EXPECT_EQ(l->w, (int)(unsigned char)f[18] | (unsigned char)f[19] << 8) << run;
+        EXPECT_EQ(l->h, (int)(unsigned char)f[22] | (unsigned char)f[23] << 8) << run;
+        destroy_bitmap(l);
+    }
+    EXPECT_GT(accepted, 300);
+    EXPECT_GT(refused, 300);
 }
 
 }  // namespace

@@ -12,7 +12,11 @@
 #include <dirent.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/time.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cstdint>
 
 namespace {
 
@@ -277,6 +281,158 @@ TEST(ScoreEntry, TheTitleMenuShowsTheTableOnItsPicture) {
     EXPECT_TRUE(Row(0, "1. earthguard team"));
     EXPECT_TRUE(Row(4, "1000", 232));
     for (auto xy : {std::make_pair(1, 170), {317, 130}, {160, 210}}) EXPECT_EQ(Shown(xy.first, xy.second), 5);
+}
+
+}  // namespace
+
+namespace {
+
+// Loads the table and saves it changed, in a child process that runs as
+// nobody when `drop` and the tests run as root; true if it loaded `expect`.
+bool LoadAndSave(bool drop, const std::string &expect) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (drop && geteuid() == 0 && (setresgid(65534, 65534, 65534) || setresuid(65534, 65534, 65534)))
+            _exit(3);
+        ClearTable();
+        ScoreBoardInit();
+        bool ok = Memory() == expect;
+        scoretb[0].score = 9999;
+        ScoreBoardWrite();
+        _exit(ok && scoretb[0].score == 9999 ? 0 : 1);
+    }
+    int status;
+    return waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(ScoreFile, ATableThePlayerMayNotWriteOrReadIsLeftAsItsOwnerLeftIt) {
+    ScratchSubdir dir("protected");
+    ASSERT_EQ(chmod(".", 0777), 0);  // only the table's own rights may stop a save
+    WriteFile("scoretb.dat", DEFAULT_FILE);
+    // Write-protected (which binds root too), unreadable, another user's.
+    for (auto c : {std::make_pair(0444u, false), {0u, true}, {0644u, true}}) {
+        if (c.first == 0644 && geteuid() != 0) continue;  // needs a second user
+        ASSERT_EQ(chmod("scoretb.dat", c.first), 0);
+        EXPECT_TRUE(LoadAndSave(c.second, c.first ? DEFAULT_FILE : std::string(140, '\0'))) << c.first;
+        struct stat st;
+        ASSERT_EQ(stat("scoretb.dat", &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, c.first);
+        EXPECT_EQ(st.st_uid, geteuid());
+        ASSERT_EQ(chmod("scoretb.dat", 0600), 0);
+        EXPECT_EQ(Slurp("scoretb.dat"), DEFAULT_FILE);
+        EXPECT_TRUE(StrayFiles().empty());
+    }
+}
+
+TEST(ScoreFile, ALinkedTableIsSavedInTheLinksTargetAndOldLeftoversThereGo) {
+    ScratchSubdir dir("linked");
+    ASSERT_EQ(mkdir("keep", 0755), 0);
+    WriteFile("keep/real.dat", DEFAULT_FILE);
+    ASSERT_EQ(chmod("keep/real.dat", 0600), 0);
+    ASSERT_EQ(symlink("keep/real.dat", "scoretb.dat"), 0);
+    struct timeval old[2] = {{time(NULL) - 120, 0}, {time(NULL) - 120, 0}};
+    const char *crashed[] = {"keep/real.dat.Old123", "keep/real.dat.New456", "keep/real.dat.Old12",
+                             "keep/x.Old123"};
+    for (const char *f : crashed) {
+        WriteFile(f, "crash");
+        EXPECT_EQ(strstr(f, "Old") ? utimes(f, old) : 0, 0);
+    }
+    ClearTable();
+    ScoreBoardInit();
+    EXPECT_EQ(Memory(), DEFAULT_FILE);
+    scoretb[4].score = 1234;
+    ScoreBoardWrite();
+    struct stat st;
+    ASSERT_EQ(lstat("scoretb.dat", &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode)) << "still a link";
+    EXPECT_EQ(Slurp("keep/real.dat"), DEFAULT_FILE.substr(0, 4 * 28) + Entry("earthguard team", 1234, 1));
+    ASSERT_EQ(stat("keep/real.dat", &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u) << "the rights its owner gave it";
+    for (const char *f : crashed) EXPECT_EQ(access(f, F_OK) == 0, f != crashed[0]) << f;
+    EXPECT_EQ(StrayFiles(), std::vector<std::string>{"keep"});
+
+    // A link to a table not made yet, and a table kept in another folder.
+    ASSERT_EQ(unlink("scoretb.dat"), 0);
+    ASSERT_EQ(symlink("keep/new.dat", "scoretb.dat"), 0);
+    ScoreBoardInit();
+    EXPECT_EQ(Slurp("keep/new.dat"), DEFAULT_FILE);
+    std::string elsewhere = dir.File("keep/moved.dat");
+    score_path = elsewhere.c_str();
+    ScoreBoardInit();
+    score_path = "scoretb.dat";
+    EXPECT_EQ(Slurp("keep/moved.dat"), DEFAULT_FILE);
+    EXPECT_EQ(StrayFiles(), std::vector<std::string>{"keep"});
+}
+
+TEST(ScoreEntry, CraftedNamesShowAsPlainCharactersAndNeverHang) {
+    ScratchSubdir dir("crafted");
+    // Lead bytes of long UTF-8 sequences, control and Latin-1 bytes.
+    std::string crafted = Entry("A\xFD\x80\x80\x80\x80\x80\x80z\x01\xE9", 5000, 5) +
+                          DEFAULT_FILE.substr(28, 84) + Entry("\xFF\xBF\xBF\xBF\xBF\xBF\xBF\xBF", 1000, 1);
+    WriteFile("scoretb.dat", crafted);
+    ScoreBoardInit();
+    alarm(20);  // a hang ends the test program instead of stalling the run
+    EXPECT_FALSE(RunUntil(Title, 100000, Presses({"DOWN", "DOWN", "DOWN", "DOWN", "DOWN", "SPACE"})));
+    EXPECT_TRUE(Row(0, "1. A???????z??"));
+    EXPECT_TRUE(Row(4, "5. ????????"));
+
+    NPLAYERS = 1;
+    level = 3;
+    score = 4500;
+    EXPECT_FALSE(RunUntil([] { ScoreBoard(2); }, 100000, "100 type Kim\n110 press ENTER\n"));
+    alarm(0);
+    EXPECT_TRUE(Row(0, "1. A???????z??"));
+    EXPECT_TRUE(Row(1, "2. Kim"));
+    EXPECT_EQ(Slurp("scoretb.dat").substr(0, 28), crafted.substr(0, 28)) << "names are kept byte for byte";
+}
+
+// The table reader on ten million generated files of 0..140 bytes: every
+// entry the file reaches holds its bytes with the name cut and terminated,
+// every other entry keeps its value, and every name shows in plain characters
+// (and draws, raw, without hanging).
+TEST(ScoreFile, FuzzedFilesDecodeIntoWellFormedEntries) {
+#if defined(__SANITIZE_ADDRESS__)
+    const long runs = 500000;  // the sanitizers run this loop about twenty times slower
+#else
+    const long runs = 10000000;
+#endif
+    uint64_t seed = 0x9E3779B97F4A7C15ull;
+    auto next = [&seed] {
+        seed ^= seed << 13;
+        seed ^= seed >> 7;
+        return seed ^= seed << 17;
+    };
+    unsigned char file[144];
+    auto le = [&file](size_t i) {
+        return (int32_t)(file[i] | file[i + 1] << 8 | file[i + 2] << 16 | (uint32_t)file[i + 3] << 24);
+    };
+    scoreentry_t before[5];
+    BITMAP *pad = create_bitmap(200, 8);
+    for (long run = 0; run < runs; run++) {
+        size_t n = next() % 141;
+        for (size_t i = 0; i < n; i += 8) {
+            uint64_t r = next();
+            if (run & 1) r &= 0x8080808080808080ull | (r >> 1);  // many NULs and high bytes
+            memcpy(file + i, &r, 8);
+        }
+        memcpy(before, scoretb, sizeof before);
+        ScoreBoardDecode(file, n);
+        for (size_t k = 0, at = 0; k < 5; k++, at += 28) {
+            const scoreentry_t &e = scoretb[k];
+            size_t have = n > at ? std::min<size_t>(n - at, 28) : 0;
+            ASSERT_EQ(e.name[19], 0) << run;
+            ASSERT_TRUE(have || memcmp(&e, &before[k], sizeof e) == 0) << run;
+            size_t len = strnlen((const char *)file + at, std::min<size_t>(have, 19));
+            ASSERT_EQ(memcmp(e.name, file + at, len), 0) << run;
+            ASSERT_TRUE(have < 28 || (e.score == le(at + 20) && e.level == le(at + 24))) << run;
+            char shown[20];
+            ShownName(e.name, shown);
+            ASSERT_EQ(strlen(shown), strlen(e.name)) << run;
+            for (const char *c = shown; *c; c++) ASSERT_TRUE(*c >= 32 && *c <= 126) << run;
+            if (run % 1000 == 0) textprintf_ex(pad, font, 0, 0, 1, 0, "%s", e.name);  // raw bytes too
+        }
+    }
+    destroy_bitmap(pad);
 }
 
 }  // namespace
