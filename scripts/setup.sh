@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages="g++ cmake make pkg-config liballegro4-dev zlib1g-dev googletest libgtest-dev libbenchmark-dev
+packages="g++ cmake make pkg-config liballegro4-dev zlib1g-dev libpng-dev googletest libgtest-dev libbenchmark-dev
           xvfb xdotool imagemagick x11-utils"
 missing=""
 for p in $packages; do
