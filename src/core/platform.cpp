@@ -2,6 +2,7 @@
 
 #include "core/platform.h"
 #include "core/headless.h"
+#include "platform/paths.h"
 
 #include <cerrno>
 #include <chrono>
@@ -34,6 +35,7 @@ static void CheckClose() {
 const char *SysStartup() {
     static char why[256];
     static bool started;
+    DataDir();  // no data, no game: stop before anything opens
 
     if (sys_headless) {
         // No display, keyboard or sound device: memory bitmaps only.
@@ -60,8 +62,8 @@ const char *SysStartup() {
     // The intro music plays on Allegro's software synthesiser with the
     // instrument patches that come with our data. Without digital voices
     // the synthesiser cannot start: then sound comes up without it.
-    static const char digmid[] = "[sound]\nmidi_card = DIGI\npatches = data/audio/default.cfg\n";
-    override_config_data(digmid, sizeof digmid - 1);
+    std::string digmid = "[sound]\nmidi_card = DIGI\npatches = " + DataFile("audio/default.cfg") + "\n";
+    override_config_data(digmid.c_str(), (int)digmid.size());
     if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, NULL) != 0) {
         static const char plain[] = "[sound]\n";
         override_config_data(plain, sizeof plain - 1);

@@ -1,5 +1,6 @@
-// High-score table: the five best results, kept in scoretb.dat, shown on the
-// title picture, and entered with a name after a game.
+// High-score table: the five best results, kept in scoretb.dat (which one:
+// ScoresFile), shown on the title picture, and entered with a name after a
+// game.
 //
 // The file is five 28-byte entries in rank order, no header: a name of 20
 // bytes (NUL-terminated), then score and level as little-endian 32-bit
@@ -9,6 +10,7 @@
 #include "frontend/frontend.h"
 #include "core/core.h"
 #include "core/platform.h"
+#include "platform/paths.h"
 
 #include <cstdint>
 #include <cstring>
@@ -20,7 +22,6 @@ FILE *fd;
 
 namespace {
 
-const char *const FILE_NAME = "scoretb.dat";
 const int ENTRY_SIZE = 28;
 const int TABLE_SIZE = 5 * ENTRY_SIZE;
 const char *const DEFAULT_NAME = "earthguard team";
@@ -73,7 +74,9 @@ bool WriteTable(const scoreentry_t *tb) {
     unsigned char data[TABLE_SIZE];
     EncodeTable(tb, data);
 
-    char tmp[] = "scoretb.dat.XXXXXX";
+    std::string file = ScoresFile();
+    std::string tmp_name = file + ".XXXXXX";
+    char *tmp = &tmp_name[0];
     int h = mkstemp(tmp);
     if (h < 0) return false;
     mode_t mask = umask(0);  // read it back: the file gets the usual rights
@@ -90,7 +93,7 @@ bool WriteTable(const scoreentry_t *tb) {
     ok = fsync(fileno(fd)) == 0 && ok;
     ok = fclose(fd) == 0 && ok;
     fd = NULL;
-    if (!ok || rename(tmp, FILE_NAME) != 0) unlink(tmp);
+    if (!ok || rename(tmp, file.c_str()) != 0) unlink(tmp);
     return true;
 }
 
@@ -140,7 +143,7 @@ void ScoreBoard(int what) {
 }
 
 void ScoreBoardInit() {
-    fd = fopen(FILE_NAME, "rb");
+    fd = fopen(ScoresFile().c_str(), "rb");
     if (fd) {
         unsigned char data[TABLE_SIZE];
         size_t n = fread(data, 1, TABLE_SIZE, fd);  // a read error reads as a short file
