@@ -86,11 +86,17 @@ std::string UserDataFile(const char *name) {
     return dir + "/" + name;
 }
 
-// Copies a file to a new one, never over an existing one; a copy that
-// fails half way is removed so that the next start tries again.
+// Copies a regular file to a new one, never over an existing one; a copy
+// that fails half way is removed so that the next start tries again. Any
+// other kind of file (a pipe, a device) is left alone: it may never end.
 static void CopyNew(const char *from, const std::string &to) {
-    int in = open(from, O_RDONLY);
+    int in = open(from, O_RDONLY | O_NONBLOCK);
+    struct stat st;
     if (in < 0) return;
+    if (fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(in);
+        return;
+    }
     int out = open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
     bool ok = out >= 0;
     char buf[4096];

@@ -11,6 +11,7 @@ src=$2
 work=$(mktemp -d /tmp/earthguard-live-XXXXXX)
 ln -s "$src/data" "$work/data"
 cd "$work"
+export XDG_DATA_HOME=$work/xdg  # the game's score table, never the tester's own
 
 fail() { echo "FAIL: $*"; exit 1; }
 cleanup() {

@@ -1,5 +1,5 @@
 // The game's emblem: the blue planet in a round badge, the guardian fighter
-// climbing away from it. Drawn at 16, 32, 48 and 64 pixels, since pixel art
+// climbing away from it. Drawn at 16, 24, 32, 48 and 64 pixels, as pixel art
 // does not shrink well; the larger icons are the 64-pixel one enlarged.
 // Colour 0 is transparent, outside the badge.
 
