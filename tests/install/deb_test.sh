@@ -6,9 +6,7 @@
 #   deb_test.sh BUILD_DIR
 set -u
 build=$1
-work=$(mktemp -d /tmp/earthguard-deb-XXXXXX)
-fail() { echo "FAIL: $*"; exit 1; }
-trap 'rm -rf "$work"' EXIT
+. "$(dirname "$0")/../support/scratch.sh" deb
 
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 ||
     { cat "$work/cpack.log"; fail "cpack failed"; }

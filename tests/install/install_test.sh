@@ -8,14 +8,7 @@
 #   install_test.sh BUILD_DIR
 set -u
 build=$1
-work=$(mktemp -d /tmp/earthguard-install-XXXXXX)
-fail() { echo "FAIL: $*"; exit 1; }
-cleanup() {
-    [ -n "${game:-}" ] && kill -9 "$game" 2>/dev/null
-    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/../support/scratch.sh" install
 
 DESTDIR=$work/root cmake --install "$build" --prefix /opt/eg >/dev/null || fail "cmake --install failed"
 p=$work/root/opt/eg
