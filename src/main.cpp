@@ -3,6 +3,7 @@
 #include "core/core.h"
 #include "core/platform.h"
 #include "core/runner.h"
+#include "platform/paths.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,11 +11,13 @@
 #include <string>
 
 static const char usage[] =
-    "Usage: earthguard [--windowed | --fullscreen]\n"
-    "       earthguard --headless [--frames N] [--script FILE] [--shot F:FILE]...\n"
+    "Usage: earthguard [--windowed | --fullscreen] [--scores FILE]\n"
+    "       earthguard --headless [--frames N] [--script FILE] [--shot F:FILE]... [--scores FILE]\n"
     "\n"
     "  --windowed      play in a 640x480 window\n"
     "  --fullscreen    play full screen\n"
+    "  --scores FILE   keep the high-score table in FILE (default: the player's own,\n"
+    "                  ~/.local/share/earthguard/scoretb.dat; headless: ./scoretb.dat)\n"
     "  --headless      run without display, keyboard or sound, on a virtual clock\n"
     "  --frames N      headless: stop when the clock reaches frame N\n"
     "  --script FILE   headless: timed key events (F down|up|press KEY, F type TEXT)\n"
@@ -49,6 +52,8 @@ int main(int argc, char **argv) {
             headless = true;
         } else if (a == "--frames" && more) {
             if (!HeadlessParseFrame(argv[++i], &opt.frames)) return BadFrame("--frames", argv[i], "FRAME");
+        } else if (a == "--scores" && more && argv[i + 1][0]) {
+            SetScoresFile(argv[++i]);
         } else if (a == "--script" && more) {
             opt.script = argv[++i];
         } else if (a == "--shot" && more && strchr(argv[i + 1], ':')) {

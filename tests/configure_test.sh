@@ -8,7 +8,7 @@ tmp=$(mktemp -d /tmp/earthguard-configure-XXXXXX)
 trap 'rm -rf "$tmp"' EXIT
 copy=$tmp/live/earthguard
 mkdir -p "$copy"
-cp -r "$src/CMakeLists.txt" "$src/src" "$src/tests" "$src/tools" "$copy/"
+tar -C "$src" --exclude=./.git --exclude='./build*' --exclude=./data -cf - . | tar -C "$copy" -xf -
 cmake -G "Unix Makefiles" -S "$copy" -B "$tmp/build" -DEARTHGUARD_BENCH=OFF >"$tmp/log" 2>&1 || { cat "$tmp/log"; exit 1; }
 make=$tmp/build/tests/CMakeFiles/game_tests.dir/build.make
 fail() { echo "FAIL: $*"; exit 1; }

@@ -7,6 +7,7 @@
 #include "bosses/bosses.h"
 #include "frontend/frontend.h"
 #include "players/players.h"
+#include "platform/paths.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -78,7 +79,10 @@ const char *BmpDamage(const char *path) {
     return NULL;
 }
 
-static void LoadSheet(const char *path) {
+// name: the file within the data folder, e.g. "video/title.bmp".
+static void LoadSheet(const char *name) {
+    std::string file = DataFile(name);
+    const char *path = file.c_str();
     if (const char *why = BmpDamage(path)) SysFatal("cannot load %s: %s", path, why);
     PALETTE p;
     memset(p, 0, sizeof p);  // a file with a short palette leaves the rest black
@@ -118,7 +122,9 @@ static BITMAP *Cut(int x, int y, int w, int h) {
 }
 
 // Sounds and music never change, so each file is read once.
-template <typename T> static T *LoadOnce(const char *path, T *(*load)(const char *), const char *kind) {
+template <typename T> static T *LoadOnce(const char *name, T *(*load)(const char *), const char *kind) {
+    std::string file = DataFile(name);
+    const char *path = file.c_str();
     for (const Loaded &l : sounds)
         if (l.path == path) return (T *)l.data;
     T *data = load(path);
@@ -222,26 +228,26 @@ static void CutPlaySet() {
         for (int k = 0; k < 7; k++) explosion[j].spr[k] = Cut(287, 26 + 33 * k, 32, 32);
     board1 = Cut(320, 0, 320, 9);
 
-    pl_fx[0] = Sound("data/audio/fire1.wav");
-    pl_fx[1] = Sound("data/audio/boom2.wav");
-    pl_fx[2] = Sound("data/audio/bell1.wav");
-    pl_fx[3] = Sound("data/audio/error.wav");
-    pl_fx[4] = Sound("data/audio/cash.wav");
-    al_fx[0] = Sound("data/audio/boom1.wav");
-    al_fx[1] = Sound("data/audio/hit1.wav");
-    al_fx[2] = Sound("data/audio/fiii1.wav");
-    al_fx[3] = Sound("data/audio/boom3.wav");
+    pl_fx[0] = Sound("audio/fire1.wav");
+    pl_fx[1] = Sound("audio/boom2.wav");
+    pl_fx[2] = Sound("audio/bell1.wav");
+    pl_fx[3] = Sound("audio/error.wav");
+    pl_fx[4] = Sound("audio/cash.wav");
+    al_fx[0] = Sound("audio/boom1.wav");
+    al_fx[1] = Sound("audio/hit1.wav");
+    al_fx[2] = Sound("audio/fiii1.wav");
+    al_fx[3] = Sound("audio/boom3.wav");
 }
 
 // Screens 1..5 are the stages, 6 the Old-mode backdrop.
 static void LoadStage(int screen) {
     static const char *const files[] = {"",
-                                        "data/video/stage1.bmp",
-                                        "data/video/stage2.bmp",
-                                        "data/video/stage3.bmp",
-                                        "data/video/stage4.bmp",
-                                        "data/video/stage5.bmp",
-                                        "data/video/stageold.bmp"};
+                                        "video/stage1.bmp",
+                                        "video/stage2.bmp",
+                                        "video/stage3.bmp",
+                                        "video/stage4.bmp",
+                                        "video/stage5.bmp",
+                                        "video/stageold.bmp"};
     static const int colours[][3] = {{0, 0, 0},  {6, 9, 178}, {4, 6, 36}, {1, 3, -1},
                                      {1, 4, -1}, {1, 4, 77},  {2, 10, -1}};  // bgcol, txcol, swcol (-1: keep)
     LoadSheet(files[screen]);
@@ -297,22 +303,22 @@ static void CutStory(int screen) {
 void LoadData(int screen) {
     switch (screen) {
     case -3:
-        LoadSheet("data/video/final.bmp");
+        LoadSheet("video/final.bmp");
         CutStory(-3);
-        pl_fx[0] = Sound("data/audio/boom2.wav");
+        pl_fx[0] = Sound("audio/boom2.wav");
         SysFadeOut(5);
         break;
     case -2:
-        LoadSheet("data/video/intro.bmp");
+        LoadSheet("video/intro.bmp");
         CutStory(-2);
-        bgsound = Music("data/audio/bgsound.mid");
-        pl_fx[0] = Sound("data/audio/fire1.wav");
-        pl_fx[1] = Sound("data/audio/boom2.wav");
-        pl_fx[2] = Sound("data/audio/fiii1.wav");
+        bgsound = Music("audio/bgsound.mid");
+        pl_fx[0] = Sound("audio/fire1.wav");
+        pl_fx[1] = Sound("audio/boom2.wav");
+        pl_fx[2] = Sound("audio/fiii1.wav");
         SysFadeOut(5);
         break;
     case -1:
-        LoadSheet("data/video/shop.bmp");
+        LoadSheet("video/shop.bmp");
         shop[0] = Cut(320, 0, 27, 26);
         shop[1] = Cut(348, 0, 27, 26);
         shop[2] = Cut(376, 0, 27, 26);
@@ -320,8 +326,8 @@ void LoadData(int screen) {
         SysFadeOut(5);
         break;
     case 0:
-        pl_fx[2] = Sound("data/audio/bell1.wav");
-        LoadSheet("data/video/title.bmp");
+        pl_fx[2] = Sound("audio/bell1.wav");
+        LoadSheet("video/title.bmp");
         SysFadeOut(5);
         break;
     case 1:

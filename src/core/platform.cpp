@@ -3,6 +3,7 @@
 #include "core/platform.h"
 #include "core/headless.h"
 #include "platform/instruments.h"
+#include "platform/paths.h"
 
 #include <atomic>
 #include <cerrno>
@@ -18,7 +19,6 @@ using Clock = std::chrono::steady_clock;
 bool sys_headless;
 int sys_gfx_card = GFX_AUTODETECT;
 
-static const char INSTRUMENTS[] = "data/audio/default.cfg";  // the music's instrument set
 static const Clock::time_point start_time = Clock::now();
 static PALETTE shown;                               // the palette on display
 static volatile bool close_requested;               // the window's close button was clicked
@@ -44,6 +44,7 @@ static void CheckClose() {
 const char *SysStartup() {
     static char why[256];
     static bool started;
+    DataDir();  // no data, no game: stop before anything opens
 
     // Text is plain 8-bit: names come from a file anyone may write, and the
     // library's default UTF-8 decoding loops for ever on some byte runs.
@@ -76,9 +77,10 @@ const char *SysStartup() {
     // the synthesiser cannot start: then sound comes up without it. With a
     // damaged instrument set the music is off and the effects still play.
     std::string bad;
-    bool music = InstrumentsWhole(INSTRUMENTS, &bad);
+    std::string instruments = DataFile("audio/default.cfg");
+    bool music = InstrumentsWhole(instruments.c_str(), &bad);
     if (!music) fprintf(stderr, "earthguard: %s is missing or damaged: the music is off\n", bad.c_str());
-    std::string digmid = std::string("[sound]\nmidi_card = DIGI\npatches = ") + INSTRUMENTS + "\n";
+    std::string digmid = std::string("[sound]\nmidi_card = DIGI\npatches = ") + instruments + "\n";
     if (music) override_config_data(digmid.c_str(), (int)digmid.size());
     if (!music || install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, NULL) != 0) {
         static const char plain[] = "[sound]\n";

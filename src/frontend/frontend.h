@@ -30,7 +30,6 @@ struct scoreentry_t {
 
 extern scoreentry_t scoretb[5];  // the five best results, best first
 extern FILE *fd;                 // the score file, open only while it is read or written
-extern const char *score_path;   // where the table is kept (symbolic links are followed)
 
 void ScoreBoard(int what);  // 1: load at start-up; 2: enter the players' scores after a game
 void ScoreBoardInit();

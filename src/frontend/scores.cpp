@@ -1,5 +1,6 @@
-// High-score table: the five best results, kept in scoretb.dat, shown on the
-// title picture, and entered with a name after a game.
+// High-score table: the five best results, kept in scoretb.dat (which one:
+// ScoresFile), shown on the title picture, and entered with a name after a
+// game.
 //
 // The file is five 28-byte entries in rank order, no header: a name of 20
 // bytes (NUL-terminated), then score and level as little-endian 32-bit
@@ -13,6 +14,7 @@
 #include "frontend/frontend.h"
 #include "core/core.h"
 #include "core/platform.h"
+#include "platform/paths.h"
 
 #include <cctype>
 #include <cerrno>
@@ -28,7 +30,6 @@
 
 scoreentry_t scoretb[5];
 FILE *fd;
-const char *score_path = "scoretb.dat";
 
 namespace {
 
@@ -148,7 +149,7 @@ void SetRights(int h, TableFile kind, const struct stat &old) {
 // Returns false when the table is kept in memory only: the file is to be
 // left alone, or not even the new file could be made.
 bool WriteTable(const scoreentry_t *tb) {
-    std::string target = LinkTarget(score_path);
+    std::string target = LinkTarget(ScoresFile());
     struct stat old;
     TableFile kind = Judge(target, &old);
     if (kind == LEFT_ALONE) return false;
@@ -236,7 +237,7 @@ void ScoreBoardDecode(const unsigned char *data, size_t n) {
 }
 
 void ScoreBoardInit() {
-    fd = fopen(score_path, "rb");
+    fd = fopen(ScoresFile().c_str(), "rb");
     if (fd) {
         unsigned char data[TABLE_SIZE];
         size_t n = fread(data, 1, TABLE_SIZE, fd);  // a read error reads as a short file
@@ -249,7 +250,7 @@ void ScoreBoardInit() {
     // Only a missing table is made afresh: one that is there but could not
     // be read (no right to, or a read error) stays as it is.
     struct stat st;
-    if (Judge(LinkTarget(score_path), &st) != ABSENT) return;
+    if (Judge(LinkTarget(ScoresFile()), &st) != ABSENT) return;
     scoreentry_t defaults[5];
     DefaultTable(defaults);
     if (WriteTable(defaults)) {

@@ -4,6 +4,7 @@
 #include "support/harness.h"
 #include "support/shown_text.h"
 #include "frontend/frontend.h"
+#include "platform/paths.h"
 
 #include <gtest/gtest.h>
 
@@ -357,9 +358,9 @@ TEST(ScoreFile, ALinkedTableIsSavedInTheLinksTargetAndOldLeftoversThereGo) {
     ScoreBoardInit();
     EXPECT_EQ(Slurp("keep/new.dat"), DEFAULT_FILE);
     std::string elsewhere = dir.File("keep/moved.dat");
-    score_path = elsewhere.c_str();
+    SetScoresFile(elsewhere);
     ScoreBoardInit();
-    score_path = "scoretb.dat";
+    SetScoresFile("");
     EXPECT_EQ(Slurp("keep/moved.dat"), DEFAULT_FILE);
     EXPECT_EQ(StrayFiles(), std::vector<std::string>{"keep"});
 }

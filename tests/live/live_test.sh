@@ -8,17 +8,10 @@
 set -u
 bin=$1
 src=$2
-work=$(mktemp -d /tmp/earthguard-live-XXXXXX)
+. "$(dirname "$0")/../support/scratch.sh" live
 ln -s "$src/data" "$work/data"
 cd "$work"
-
-fail() { echo "FAIL: $*"; exit 1; }
-cleanup() {
-    [ -n "${game:-}" ] && kill -9 "$game" 2>/dev/null
-    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+export XDG_DATA_HOME=$work/xdg  # the game's score table, never the tester's own
 
 for tool in Xvfb xdotool import compare; do
     command -v $tool >/dev/null || fail "$tool is not installed"

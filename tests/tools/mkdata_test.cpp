@@ -26,7 +26,7 @@ TEST(Generator, ReproducesTheCommittedDataExactly) {
     ASSERT_EQ(system((std::string(MKDATA_BIN) + " '" + out + "'").c_str()), 0);
     std::set<std::string> made = Files(out);
     EXPECT_EQ(made, Files(SourcePath("data")));
-    EXPECT_GE(made.size(), 20u);  // 11 pictures, 9 sounds and the music
+    EXPECT_GE(made.size(), 20u);  // 12 pictures, 9 sounds and the music
     for (const std::string &f : made) {
         std::string a = Slurp(out + "/" + f);
         EXPECT_FALSE(a.empty()) << f;

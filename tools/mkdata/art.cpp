@@ -409,6 +409,12 @@ void Brighten(BITMAP *b, int x, int y, int w, int h, int steps) {
         }
 }
 
+void Enlarged(BITMAP *b, BITMAP *sheet, int sx, int sy, int w, int h, int x, int y, int scale) {
+    BITMAP *src = create_sub_bitmap(sheet, sx, sy, w, h);
+    masked_stretch_blit(src, b, 0, 0, w, h, x, y, w * scale, h * scale);
+    destroy_bitmap(src);
+}
+
 void Explosion(BITMAP *b, int x, int y, int w, int h, int step, int steps, int seed, const Ramp &debris) {
     double t = (step + 0.5) / steps;  // 0..1 through the explosion
     double cx = x + w / 2.0 - 0.5, cy = y + h / 2.0 - 0.5, R = std::min(w, h) / 2.0 - 1;

@@ -144,6 +144,8 @@ void SymGrid(BITMAP *b, int x, int y, const std::vector<const char *> &half, con
 void RampKey(Key &k, const Ramp &r);
 // Lighten every sprite pixel of the box by `steps` along its own ramp.
 void Brighten(BITMAP *b, int x, int y, int w, int h, int steps);
+// A box of a sheet drawn `scale` times larger, colour 0 left out.
+void Enlarged(BITMAP *b, BITMAP *sheet, int sx, int sy, int w, int h, int x, int y, int scale);
 // An explosion picture of `size` pixels at step `step` of `steps`:
 // fireball, sparks and, if debris is not empty, fragments in its colours.
 void Explosion(BITMAP *b, int x, int y, int w, int h, int step, int steps, int seed, const Ramp &debris);

@@ -108,13 +108,6 @@ void BigText(BITMAP *b, int x, int y, const char *text, int scale, int gap, cons
     destroy_bitmap(big);
 }
 
-// A 16x16 sprite drawn `scale` times larger.
-void Enlarged(BITMAP *b, BITMAP *sheet, int sx, int sy, int w, int h, int x, int y, int scale) {
-    BITMAP *src = create_sub_bitmap(sheet, sx, sy, w, h);
-    masked_stretch_blit(src, b, 0, 0, w, h, x, y, w * scale, h * scale);
-    destroy_bitmap(src);
-}
-
 // ---------------------------------------------------------------------------
 // Title
 // ---------------------------------------------------------------------------
