@@ -40,7 +40,7 @@ loud=$(echo "$out" | sed -n 's/captured loudness: //p')
 
 # A patch declaring a sample far larger than its file: one line naming it,
 # and the program goes on without music.
-mkdir -p broken/data && cp -r "$src/data/audio" broken/data/audio
+mkdir -p broken/data && cp -r "$src/data/audio" broken/data/audio && ln -s "$src/data/video" broken/data/video
 printf '\377\377\377\177' | dd of=broken/data/audio/bass.pat bs=1 seek=247 conv=notrunc 2>/dev/null
 (cd broken && ALLEGRO=$work/cfg timeout 60 "$bin" "$work/broken.wav" 500 >/dev/null 2>err.txt) ||
     fail "the probe failed with a damaged patch"
