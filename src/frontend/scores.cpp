@@ -9,6 +9,7 @@
 #include "frontend/frontend.h"
 #include "core/core.h"
 #include "core/platform.h"
+#include "platform/replay.h"
 
 #include <cstdint>
 #include <cstring>
@@ -159,6 +160,7 @@ void ScoreBoardInit() {
 }
 
 void ScoreBoardWrite() {
+    if (replay_playing) return;  // a replayed game never changes the player's table
     WriteTable(scoretb);
 }
 
