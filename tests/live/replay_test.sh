@@ -7,38 +7,13 @@
 #   replay_test.sh EARTHGUARD_BINARY SOURCE_DIR
 set -u
 bin=$1
-src=$2
-work=$(mktemp -d /tmp/earthguard-replay-XXXXXX)
-ln -s "$src/data" "$work/data"
-cd "$work"
+. "$(dirname "$0")/common.sh" replay "$2"
 export XDG_DATA_HOME=$work/xdg
-
-fail() { echo "FAIL: $*"; exit 1; }
-cleanup() {
-    [ -n "${game:-}" ] && kill -9 "$game" 2>/dev/null
-    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A free display number (EARTHGUARD_DISPLAYS="FIRST LAST" narrows the search).
-for n in $(seq ${EARTHGUARD_DISPLAYS:-141 190}); do
-    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || { disp=:$n; break; }
-done
-Xvfb "$disp" -screen 0 1024x768x24 -noreset >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$disp
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+start_xvfb 141 190
 
 "$bin" --windowed --record game.replay >game.log 2>&1 &
 game=$!
-win=""
-for _ in $(seq 100); do
-    win=$(xdotool search --class allegro 2>/dev/null | head -1)
-    [ -n "$win" ] && break
-    sleep 0.1
-done
-[ -n "$win" ] || { cat game.log; fail "no game window appeared"; }
+find_window
 sleep 2.5  # the title fades in
 xdotool windowfocus --sync "$win"
 
