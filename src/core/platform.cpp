@@ -130,13 +130,19 @@ void LiveSleepUntil(long long t) {
 }
 
 // A close request ends the program here, before the frame runs, so that a
-// recording can say exactly where.
+// recording can say exactly where. The viewer of a replay may hold it here.
 void LiveFrameStart(long f) {
-    if (close_requested) {
-        quit_at_frame_start = true;
-        SysQuit(0);
+    bool held = false;
+    for (;;) {
+        if (close_requested) {
+            quit_at_frame_start = true;
+            SysQuit(0);
+        }
+        if (!LiveKeysAtFrame(f)) break;
+        held = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    if (LiveKeysAtFrame(f)) {  // a replay held by its viewer: pace afresh
+    if (held) {  // pace afresh from here
         pace_at = -1;
         LiveSleepUntil((long long)f * 1000);
     }
