@@ -4,6 +4,7 @@
 #include "core/platform.h"
 #include "core/runner.h"
 #include "platform/paths.h"
+#include "platform/replay.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,16 +12,18 @@
 #include <string>
 
 static const char usage[] =
-    "Usage: earthguard [--windowed | --fullscreen] [--scores FILE]\n"
+    "Usage: earthguard [--windowed | --fullscreen] [--scores FILE] [--record FILE | --replay FILE]\n"
     "       earthguard --headless [--frames N] [--script FILE] [--shot F:FILE]... [--scores FILE]\n"
     "\n"
     "  --windowed      play in a 640x480 window\n"
     "  --fullscreen    play full screen\n"
     "  --scores FILE   keep the high-score table in FILE (default: the player's own,\n"
     "                  ~/.local/share/earthguard/scoretb.dat; headless: ./scoretb.dat)\n"
+    "  --record FILE   also write the recording of this game to FILE\n"
+    "  --replay FILE   play a recording (Escape stops it, P pauses, R resumes)\n"
     "  --headless      run without display, keyboard or sound, on a virtual clock\n"
     "  --frames N      headless: stop when the clock reaches frame N\n"
-    "  --script FILE   headless: timed key events (F down|up|press KEY, F type TEXT)\n"
+    "  --script FILE   headless: timed key events (F down|up|press KEY, F type TEXT), or a recording\n"
     "  --shot F:FILE   headless: save the picture shown at frame F (.bmp or .png)\n"
     "  --help          show this help\n"
     "  --version       show the version\n";
@@ -32,8 +35,42 @@ static int BadFrame(const char *option, const char *value, const char *expected)
     return 2;
 }
 
+// A run of a recording that ends otherwise than the recording did is out of
+// step with it: say so and fail.
+static bool EndedAsRecorded(const std::string &line, const std::string &file, bool cut) {
+    const std::string &recorded = ReplayRecordedLine();
+    if (cut || ReplayStopped() || recorded.empty() || recorded == line) return true;
+    fprintf(stderr, "earthguard: %s: the replay ended with\n  %s\nbut the recording with\n  %s\n",
+            file.c_str(), line.c_str(), recorded.c_str());
+    return false;
+}
+
+// Plays a recording live. The keyboard's start-up clears the key state, so
+// the recording's keys at frame 0 are put back after it.
+static int Replay(const std::string &file) {
+    std::string err;
+    if (!HeadlessLoadScript(file.c_str(), &err)) {
+        fprintf(stderr, "earthguard: %s\n", err.c_str());
+        return 2;
+    }
+    char keys0[KEY_MAX];
+    for (int i = 0; i < KEY_MAX; i++) keys0[i] = key[i];
+    if (Init() != 0) return 1;
+    for (int i = 0; i < KEY_MAX; i++) key[i] = keys0[i];
+    replay_playing = true;
+    ReplayStartTable();
+    try {
+        GameLoop();
+    } catch (const RunOver &) {}
+    std::string line = FinalLine();
+    printf("%s\n", line.c_str());
+    return EndedAsRecorded(line, file, false) ? 0 : 1;
+}
+
 int main(int argc, char **argv) {
     bool headless = false;
+    std::string replay;
+    bool recorded = false;
     RunOptions opt;
     for (int i = 1; i < argc; i++) {
         std::string a = argv[i];
@@ -42,12 +79,17 @@ int main(int argc, char **argv) {
             fputs(usage, stdout);
             return 0;
         } else if (a == "--version") {
-            puts("Earthguard 1.01");
+            printf("Earthguard %s\n", game_version);
             return 0;
         } else if (a == "--windowed") {
             sys_gfx_card = GFX_AUTODETECT_WINDOWED;
         } else if (a == "--fullscreen") {
             sys_gfx_card = GFX_AUTODETECT_FULLSCREEN;
+        } else if (a == "--record" && more) {
+            RecordTo(argv[++i]);
+            recorded = true;
+        } else if (a == "--replay" && more) {
+            replay = argv[++i];
         } else if (a == "--headless") {
             headless = true;
         } else if (a == "--frames" && more) {
@@ -74,15 +116,24 @@ int main(int argc, char **argv) {
         return 2;
     }
 
+    if ((recorded || !replay.empty()) && (headless || (recorded && !replay.empty()))) {
+        fprintf(stderr, "earthguard: --record and --replay are for live games, one at a time "
+                        "(--headless --script FILE replays a recording headless)\n");
+        return 2;
+    }
+
     if (headless) {
         bool saved;
         std::string line = RunHeadless(opt, &saved);
         if (line.empty()) return 1;
         printf("%s\n", line.c_str());
-        return saved ? 0 : 1;
+        bool ended = EndedAsRecorded(line, opt.script, opt.frames >= 0);
+        return saved && ended ? 0 : 1;
     }
+    if (!replay.empty()) return Replay(replay);
 
     if (Init() != 0) return 1;
+    RecordBegin();
     GameLoop();
     return 0;
 }

@@ -1,15 +1,23 @@
-// Headless runs: a virtual clock counted in frames of 1000/60 ms, keys from a
-// script, the last presented picture kept for screenshots, sounds logged.
+// The game clock, counted in frames of 1000/60 ms, and the keys the game
+// sees. Headless runs take their keys from a script; live runs step the same
+// clock, sleep until the wall clock catches up at each step and read the
+// keyboard at each frame start (platform.cpp, platform/replay.cpp), so both
+// compute the same frames from the same key events. Headless also keeps the
+// last presented picture for screenshots and logs the sounds.
 //
 // Script format, one event per line, '#' starts a comment line:
-//   F down KEY    key held from frame F
-//   F up KEY      key released at frame F
-//   F press KEY   held at F, released at F + 1; readkey() gets it with its ASCII code
-//   F type TEXT   presses each character of TEXT, one per frame from F
-// KEY is an Allegro key name without KEY_ (LEFT, SPACE, ENTER, A, 0, ...).
+//   F down KEY         key held from frame F
+//   F up KEY           key released at frame F
+//   F press KEY        held at F, released at F + 1; readkey() gets it with its ASCII code
+//   F type TEXT        presses each character of TEXT, one per frame from F
+//   F keybuf KEY CODE  readkey() gets KEY with character code CODE at F; held state untouched
+//   F end              the run ends when the clock reaches frame F
+// KEY is an Allegro key name without KEY_ (LEFT, SPACE, ENTER, A, 0, ...), or
+// K and the scancode for keys without a name here (K105).
 
 #include "core/headless.h"
 #include "core/platform.h"
+#include "platform/replay.h"
 
 #include <algorithm>
 #include <cctype>
@@ -53,6 +61,8 @@ long keybuf_from;              // presses before this frame were thrown away by 
 int key_releases[KEY_MAX];     // times each key went from held to up
 long frame_limit = -1;         // --frames, or -1
 long script_end = -1;          // frame after the script's last event, or -1 without a script
+long end_frame = -1;           // the script's end line, or -1
+int tapped;                    // key held only because readkey() just returned it, or 0
 std::vector<Shot> shots;
 
 BITMAP *picture;  // the last presented picture
@@ -103,10 +113,22 @@ const KeyName key_names[] = {
 };
 #undef K
 
-const KeyName *FindKey(const std::string &name) {
+// A key by name, or by "K" and its scancode for keys without a name.
+int FindKey(const std::string &name) {
     for (const KeyName &k : key_names)
-        if (name == k.name) return &k;
-    return NULL;
+        if (name == k.name) return k.scancode;
+    if (name.size() >= 2 && name.size() <= 4 && name[0] == 'K' &&
+        name.find_first_not_of("0123456789", 1) == std::string::npos) {
+        int sc = std::stoi(name.substr(1));
+        if (sc < KEY_MAX) return sc;
+    }
+    return -1;
+}
+
+int KeyAscii(int scancode) {
+    for (const KeyName &k : key_names)
+        if (k.scancode == scancode) return k.ascii;
+    return 0;
 }
 
 // The key that types character c, 0 when there is none.
@@ -134,6 +156,13 @@ void SaveShots(long before) {
     }
 }
 
+// A key that readkey() returned counts as held until the next frame or
+// key read, however short the tap was.
+void ReleaseTapped() {
+    if (tapped) key[tapped] = 0;
+    tapped = 0;
+}
+
 void ApplyKeys(long frame) {
     while (next_event < events.size() && events[next_event].frame <= frame) {
         const KeyEvent &e = events[next_event++];
@@ -144,19 +173,26 @@ void ApplyKeys(long frame) {
 
 // The clock has just reached the start of frame f.
 void EnterFrame(long f) {
+    ReleaseTapped();
+    if (!sys_headless) LiveFrameStart(f);
     SaveShots(f);
     ApplyKeys(f);
     if (frame_limit >= 0 && f >= frame_limit) throw RunOver();
     if (frame_limit < 0 && script_end >= 0 && f >= script_end) throw RunOver();
 }
 
+// Live, each step first sleeps until the wall clock reaches it.
 void AdvanceTo(long long t) {
     while ((vt / FRAME + 1) * FRAME <= t) {
         long f = CurrentFrame() + 1;
+        if (!sys_headless) LiveSleepUntil(f * FRAME);
         vt = f * FRAME;
         EnterFrame(f);
     }
-    if (t > vt) vt = t;
+    if (t > vt) {
+        if (!sys_headless) LiveSleepUntil(t);
+        vt = t;
+    }
 }
 
 void AddKey(long frame, int scancode, bool down) {
@@ -167,6 +203,17 @@ void AddPress(long frame, int scancode, int ascii) {
     AddKey(frame, scancode, true);
     AddKey(frame + 1, scancode, false);
     presses.push_back({frame, scancode, ascii});
+}
+
+bool ParseKeybuf(long frame, int scancode, std::istringstream &in, std::string *err) {
+    int code;
+    std::string rest;
+    if (!(in >> code) || code < 0 || code > 255 || ((in >> rest) && rest[0] != '#')) {
+        *err = "expected 'FRAME keybuf KEY CODE' with CODE 0..255";
+        return false;
+    }
+    presses.push_back({frame, scancode, code});
+    return true;
 }
 
 bool ParseLine(const std::string &line, std::string *err) {
@@ -196,23 +243,29 @@ bool ParseLine(const std::string &line, std::string *err) {
             AddPress(frame + (long)c, KeyForChar((unsigned char)text[c]), (unsigned char)text[c]);
         return true;
     }
+    if (verb == "end") {
+        end_frame = frame;
+        return true;
+    }
     std::string name, rest;
-    in >> name >> rest;
+    in >> name;
+    int sc = FindKey(name);
+    if (sc < 0) {
+        *err = "unknown key '" + name + "'";
+        return false;
+    }
+    if (verb == "keybuf") return ParseKeybuf(frame, sc, in, err);
+    in >> rest;
     if (!rest.empty() && rest[0] != '#') {
         *err = "unexpected '" + rest + "' after the key name";
         return false;
     }
-    const KeyName *k = FindKey(name);
-    if (!k) {
-        *err = "unknown key '" + name + "'";
-        return false;
-    }
     if (verb == "down")
-        AddKey(frame, k->scancode, true);
+        AddKey(frame, sc, true);
     else if (verb == "up")
-        AddKey(frame, k->scancode, false);
+        AddKey(frame, sc, false);
     else if (verb == "press")
-        AddPress(frame, k->scancode, k->ascii);
+        AddPress(frame, sc, KeyAscii(sc));
     else {
         *err = "unknown action '" + verb + "'";
         return false;
@@ -234,7 +287,9 @@ void HeadlessReset() {
     presses.clear();
     next_event = next_press = 0;
     keybuf_from = 0;
-    frame_limit = script_end = -1;
+    frame_limit = script_end = end_frame = -1;
+    tapped = 0;
+    ReplayReset();
     shots.clear();
     if (picture) clear_to_color(picture, 0);
     memset(shown, 0, sizeof shown);
@@ -265,6 +320,7 @@ bool HeadlessParseScript(const std::string &text, std::string *err) {
                      [](const Press &a, const Press &b) { return a.frame < b.frame; });
     for (const KeyEvent &e : events) script_end = std::max(script_end, e.frame + 1);
     for (const Press &p : presses) script_end = std::max(script_end, p.frame + 1);
+    if (end_frame >= 0) script_end = end_frame;
     ApplyKeys(CurrentFrame());
     return true;
 }
@@ -291,7 +347,7 @@ bool HeadlessLoadScript(const char *path, std::string *err) {
         return false;
     }
     fclose(f);
-    if (!HeadlessParseScript(text, err)) {
+    if (!ReplayCheck(text, err) || !HeadlessParseScript(text, err)) {
         *err = std::string(path) + ": " + *err;
         return false;
     }
@@ -321,6 +377,13 @@ bool HeadlessFinish() {
 
 long HeadlessFrame() {
     return CurrentFrame();
+}
+
+const char *HeadlessKeyName(int scancode, char *spare) {
+    for (const KeyName &k : key_names)
+        if (k.scancode == scancode) return k.name;
+    snprintf(spare, 8, "K%d", scancode & 127);
+    return spare;
 }
 BITMAP *HeadlessPicture() {
     return picture;
@@ -376,18 +439,42 @@ void VirtualSetPalette(const RGB *p) {
     memcpy(shown, p, sizeof shown);
 }
 
-// Waits for the next scripted press that clear_keybuf() has not thrown away.
-// With none left the run is over.
+// Waits for the next press that clear_keybuf() has not thrown away: a
+// scripted one, or live one the keyboard gives at a frame start. A script
+// with none left ends the run, at its end line if it has one.
 int VirtualReadKey() {
-    while (next_press < presses.size() && presses[next_press].frame < keybuf_from) next_press++;
-    if (next_press == presses.size()) throw RunOver();
+    ReleaseTapped();
+    for (;;) {
+        while (next_press < presses.size() && presses[next_press].frame < keybuf_from) next_press++;
+        if (next_press < presses.size() && presses[next_press].frame <= CurrentFrame()) break;
+        if (next_press < presses.size())
+            AdvanceTo(presses[next_press].frame * FRAME);
+        else if (!sys_headless && !replay_playing)
+            AdvanceTo((CurrentFrame() + 1) * FRAME);
+        else if (end_frame > CurrentFrame())
+            AdvanceTo(end_frame * FRAME);
+        else
+            throw RunOver();
+    }
     Press p = presses[next_press++];
-    if (p.frame > CurrentFrame()) AdvanceTo(p.frame * FRAME);
+    if (p.scancode && !key[p.scancode]) {
+        key[p.scancode] = -1;  // Allegro's TRUE
+        tapped = p.scancode;
+    }
+    if (!sys_headless) RecordKeyRead(CurrentFrame(), p.scancode, p.ascii);
     return p.scancode << 8 | p.ascii;
+}
+
+void VirtualBufferKey(int scancode, int ascii) {
+    presses.push_back({CurrentFrame(), scancode, ascii});
 }
 
 void VirtualClearKeybuf() {
     keybuf_from = CurrentFrame();
+}
+
+void VirtualKeyReleased(int k) {
+    key_releases[k]++;
 }
 
 int VirtualKeyReleases(int k) {

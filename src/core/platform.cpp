@@ -4,13 +4,14 @@
 #include "core/headless.h"
 #include "platform/instruments.h"
 #include "platform/paths.h"
+#include "platform/replay.h"
 
-#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <csignal>
 #include <cstring>
 #include <thread>
 
@@ -19,26 +20,18 @@ using Clock = std::chrono::steady_clock;
 bool sys_headless;
 int sys_gfx_card = GFX_AUTODETECT;
 
-static const Clock::time_point start_time = Clock::now();
 static PALETTE shown;                               // the palette on display
-static volatile bool close_requested;               // the window's close button was clicked
-static Clock::time_point frame_base;                // start of the current run of steady frames
-static long long frames_since_base = -1;            // frames paced since frame_base
-static std::atomic<int> key_releases[KEY_MAX + 1];  // times each key was let go, counted by the input thread
+static volatile std::sig_atomic_t close_requested;  // close button, SIGINT or SIGTERM
+static bool quit_at_frame_start;                    // the program ends as the clock enters a frame
+static Clock::time_point pace_wall;                 // wall time of the game clock's pace_at
+static long long pace_at = -1;  // game clock (1/60 ms) paced from, -1 before the first step
 
 static void CloseButton() {
-    close_requested = true;
+    close_requested = 1;
 }
 
-// Allegro calls this from its input thread for every key going down or up
-// (scancode | 0x80); it already drops the releases of X's auto-repeat.
-static void CountKeyRelease(int scancode) {
-    if (scancode & 0x80) key_releases[scancode & 0x7f]++;
-}
-
-// The close button ends the program at the next wait, between two frames.
-static void CheckClose() {
-    if (close_requested) SysQuit(0);
+static void CloseSignal(int) {
+    close_requested = 1;
 }
 
 const char *SysStartup() {
@@ -71,7 +64,9 @@ const char *SysStartup() {
         return why;
     }
     install_keyboard();
-    keyboard_lowlevel_callback = CountKeyRelease;
+    LiveKeysStart();
+    signal(SIGINT, CloseSignal);  // a recording still gets written
+    signal(SIGTERM, CloseSignal);
     // The intro music plays on Allegro's software synthesiser with the
     // instrument patches that come with our data. Without digital voices
     // the synthesiser cannot start: then sound comes up without it. With a
@@ -98,7 +93,8 @@ const char *SysStartup() {
 }
 
 void SysQuit(int status) {
-    if (sys_headless) throw RunOver();
+    if (sys_headless || replay_playing) throw RunOver();
+    RecordFinish(quit_at_frame_start);
     exit(status);
 }
 
@@ -116,42 +112,51 @@ void SysFatal(const char *fmt, ...) {
 // Clock
 // ---------------------------------------------------------------------------
 
+// One clock for the game's rules, live and headless: the virtual clock of
+// headless.cpp. Live, it sleeps until the wall clock catches up at each step.
 int SysMsec() {
-    if (sys_headless) return VirtualMsec();
-    return (int)std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start_time).count();
+    return VirtualMsec();
 }
 
 void SysSleep(int msec) {
-    if (msec <= 0) return;
-    if (sys_headless) {
-        VirtualSleep(msec);
-        return;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(msec));
-    CheckClose();
+    if (msec > 0) VirtualSleep(msec);
 }
 
-static Clock::time_point FrameTime(long long n) {
-    return frame_base + std::chrono::nanoseconds(n * 1000000000LL / 60);
-}
-
-// X11 has no real retrace wait, so frames are paced at 60 per second from
-// the monotonic clock, sleeping until each frame's start. A frame that comes
-// late is caught up; after a long stall (loading, a pause, a caption held
-// for seconds) the pacing starts afresh instead of racing to catch up.
 void SysWaitRetrace() {
-    if (sys_headless) {
-        VirtualWaitRetrace();
+    VirtualWaitRetrace();
+}
+
+// Sleeps until the wall clock reaches game time t. A machine that falls
+// more than 50 ms behind (a stall, loading) is not raced to catch up: the
+// game slows down instead, from where it is.
+void LiveSleepUntil(long long t) {
+    Clock::time_point now = Clock::now();
+    Clock::time_point due = pace_wall + std::chrono::nanoseconds((t - pace_at) * 1000000 / 60);
+    if (pace_at < 0 || now > due + std::chrono::milliseconds(50)) {
+        pace_wall = now;
+        pace_at = t;
         return;
     }
-    Clock::time_point now = Clock::now();
-    if (frames_since_base < 0 || now - FrameTime(frames_since_base) > std::chrono::milliseconds(50)) {
-        frame_base = now;
-        frames_since_base = 0;
+    std::this_thread::sleep_until(due);
+}
+
+// A close request ends the program here, before the frame runs, so that a
+// recording can say exactly where. The viewer of a replay may hold it here.
+void LiveFrameStart(long f) {
+    bool held = false;
+    for (;;) {
+        if (close_requested) {
+            quit_at_frame_start = true;
+            SysQuit(0);
+        }
+        if (!LiveKeysAtFrame(f)) break;
+        held = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    frames_since_base++;
-    std::this_thread::sleep_until(FrameTime(frames_since_base));
-    CheckClose();
+    if (held) {  // pace afresh from here
+        pace_at = -1;
+        LiveSleepUntil((long long)f * 1000);
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -209,21 +214,18 @@ void SysFadeOut(int speed) {
 // Keyboard
 // ---------------------------------------------------------------------------
 
+// Live, the keyboard is read only as the clock enters a frame, into the
+// same key buffer a script fills.
 int SysReadKey() {
-    if (sys_headless) return VirtualReadKey();
-    while (!keypressed()) SysSleep(5);
-    return readkey();
+    return VirtualReadKey();
 }
 
 void SysClearKeybuf() {
-    if (sys_headless)
-        VirtualClearKeybuf();
-    else
-        clear_keybuf();
+    VirtualClearKeybuf();
 }
 
 int SysKeyReleases(int k) {
-    return sys_headless ? VirtualKeyReleases(k) : key_releases[k].load();
+    return VirtualKeyReleases(k);
 }
 
 // ---------------------------------------------------------------------------

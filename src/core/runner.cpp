@@ -3,6 +3,7 @@
 #include "core/runner.h"
 #include "core/core.h"
 #include "core/platform.h"
+#include "platform/replay.h"
 
 #include <cstdio>
 
@@ -29,6 +30,7 @@ std::string RunHeadless(const RunOptions &opt, bool *saved) {
 
     try {
         if (Init() != 0) return "";
+        ReplayStartTable();
         GameLoop();
     } catch (const RunOver &) {}
     bool all = HeadlessFinish();

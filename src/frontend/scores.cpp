@@ -15,6 +15,7 @@
 #include "core/core.h"
 #include "core/platform.h"
 #include "platform/paths.h"
+#include "platform/replay.h"
 
 #include <cctype>
 #include <cerrno>
@@ -260,6 +261,7 @@ void ScoreBoardInit() {
 }
 
 void ScoreBoardWrite() {
+    if (replay_playing) return;  // a replayed game never changes the player's table
     WriteTable(scoretb);
 }
 

@@ -7,35 +7,16 @@
 #   live_test.sh EARTHGUARD_BINARY SOURCE_DIR
 set -u
 bin=$1
-src=$2
-. "$(dirname "$0")/../support/scratch.sh" live
-ln -s "$src/data" "$work/data"
-cd "$work"
-export XDG_DATA_HOME=$work/xdg  # the game's score table, never the tester's own
+. "$(dirname "$0")/common.sh" live "$2"
 
 for tool in Xvfb xdotool import compare; do
     command -v $tool >/dev/null || fail "$tool is not installed"
 done
-
-# A free display number.
-for n in $(seq 90 140); do
-    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || { disp=:$n; break; }
-done
-Xvfb "$disp" -screen 0 1024x768x24 -noreset >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$disp
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not start"
+start_xvfb 90 140
 
 "$bin" --windowed >game.log 2>&1 &
 game=$!
-win=""
-for _ in $(seq 100); do
-    win=$(xdotool search --class allegro 2>/dev/null | head -1)
-    [ -n "$win" ] && break
-    sleep 0.1
-done
-[ -n "$win" ] || fail "no game window appeared"
+find_window
 # Allegro opens its window small and sizes it when the graphics mode is set,
 # after the keyboard and sound are up.
 for _ in $(seq 50); do

@@ -8,25 +8,10 @@
 set -u
 bin=$1
 src=$2
-work=$(mktemp -d /tmp/earthguard-music-XXXXXX)
-ln -s "$src/data" "$work/data"
-cd "$work"
-
-fail() { echo "FAIL: $*"; exit 1; }
-cleanup() {
-    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/common.sh" music "$2"
 
 command -v Xvfb >/dev/null || fail "Xvfb is not installed"
-for n in $(seq 141 190); do
-    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || { disp=:$n; break; }
-done
-Xvfb "$disp" -screen 0 1024x768x24 -noreset >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$disp
-for _ in $(seq 50); do [ -e /tmp/.X11-unix/X${disp#:} ] && break; sleep 0.1; done
+start_xvfb 141 190
 
 # Allegro's own config (read from $ALLEGRO) sends the sound to a file.
 mkdir cfg

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# A live game recorded and replayed headless: played in a real X window under
+# Xvfb with xdotool (short taps in the title menu, a start, some play), it
+# must replay headless to the same final line and to the very picture the
+# window showed when the game ended.
+#
+#   replay_test.sh EARTHGUARD_BINARY SOURCE_DIR
+set -u
+bin=$1
+. "$(dirname "$0")/common.sh" replay "$2"
+export XDG_DATA_HOME=$work/xdg
+start_xvfb 141 190
+
+"$bin" --windowed --record game.replay >game.log 2>&1 &
+game=$!
+find_window
+sleep 2.5  # the title fades in
+xdotool windowfocus --sync "$win"
+
+# Taps as short as xdotool makes them (press and release sent together):
+# up and down in the menu, then down to START GAME and Space.
+for k in $(for _ in $(seq 16); do echo Down Up; done) Down Down Down Down space; do
+    xdotool key $k
+    sleep 0.15
+done
+sleep 2
+for k in Left Right Left; do
+    xdotool keydown $k
+    for _ in 1 2 3 4 5 6; do xdotool keydown space; sleep 0.05; xdotool keyup space; sleep 0.1; done
+    xdotool keyup $k
+done
+
+# Hold the game still, see what the window shows, then end it: it quits as
+# its clock enters the next frame, before drawing anything more.
+kill -STOP "$game"
+sleep 0.3
+import -window "$win" live.png || fail "cannot capture the window"
+kill -TERM "$game"
+kill -CONT "$game"
+wait "$game"
+game=""
+
+[ -s game.replay ] || fail "no recording written"
+cmp -s game.replay xdg/earthguard/last-game.replay || fail "last-game.replay is not the recording"
+taps=$(grep -cE "keybuf (UP|DOWN|SPACE) " game.replay)
+echo "taps the game read: $taps of 37"
+[ "$taps" = 37 ] || fail "short taps were lost"
+
+recorded=$(grep "^# frames=" game.replay | cut -c3-)
+last=$(echo "$recorded" | sed 's/^frames=\([0-9]*\).*/\1/')
+replayed=$("$bin" --headless --script game.replay --shot $((last - 1)):headless.png) ||
+    fail "the headless replay failed: $replayed"
+echo "recorded: $recorded"
+echo "replayed: $replayed"
+[ "$replayed" = "$recorded" ] || fail "the replay ended elsewhere"
+
+# The window doubles columns and picks rows by the same rule as -sample, so
+# sampling it back gives the game's 320x256 picture.
+convert live.png -sample '320x256!' live-small.png
+differ=$(compare -metric AE -fuzz 3% live-small.png headless.png null: 2>&1)
+echo "pixels of the last frame that differ from the live window: $differ of 81920"
+[ "$differ" = 0 ] || { cp live.png headless.png /tmp/ 2>/dev/null; fail "the replay shows another picture"; }
+echo "PASS"
