@@ -3,6 +3,7 @@
 #include "core/core.h"
 #include "core/platform.h"
 #include "core/runner.h"
+#include "platform/display.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,11 +11,13 @@
 #include <string>
 
 static const char usage[] =
-    "Usage: earthguard [--windowed | --fullscreen]\n"
+    "Usage: earthguard [--windowed | --fullscreen] [--scale N] [--stretch]\n"
     "       earthguard --headless [--frames N] [--script FILE] [--shot F:FILE]...\n"
     "\n"
-    "  --windowed      play in a 640x480 window\n"
-    "  --fullscreen    play full screen\n"
+    "  --windowed      play in a window\n"
+    "  --fullscreen    play full screen (F11 or Alt+Enter switches while playing)\n"
+    "  --scale N       the window's size: N times 640x480 (1 to 8)\n"
+    "  --stretch       full screen: fill the screen's height, not a whole multiple\n"
     "  --headless      run without display, keyboard or sound, on a virtual clock\n"
     "  --frames N      headless: stop when the clock reaches frame N\n"
     "  --script FILE   headless: timed key events (F down|up|press KEY, F type TEXT)\n"
@@ -31,6 +34,7 @@ static bool ParseNumber(const char *s, long *n) {
 int main(int argc, char **argv) {
     bool headless = false;
     RunOptions opt;
+    long scale;
     for (int i = 1; i < argc; i++) {
         std::string a = argv[i];
         bool more = i + 1 < argc;
@@ -44,6 +48,11 @@ int main(int argc, char **argv) {
             sys_gfx_card = GFX_AUTODETECT_WINDOWED;
         } else if (a == "--fullscreen") {
             sys_gfx_card = GFX_AUTODETECT_FULLSCREEN;
+        } else if (a == "--scale" && more && ParseNumber(argv[i + 1], &scale) && scale >= 1 && scale <= 8) {
+            display_scale = (int)scale;
+            i++;
+        } else if (a == "--stretch") {
+            display_stretch = true;
         } else if (a == "--headless") {
             headless = true;
         } else if (a == "--frames" && more && ParseNumber(argv[i + 1], &opt.frames)) {

@@ -2,6 +2,8 @@
 
 #include "core/platform.h"
 #include "core/headless.h"
+#include "platform/display.h"
+#include "platform/sound.h"
 
 #include <cerrno>
 #include <chrono>
@@ -26,9 +28,11 @@ static void CloseButton() {
     close_requested = true;
 }
 
-// The close button ends the program at the next wait, between two frames.
+// The close button ends the program at the next wait, between two frames;
+// a full screen / window switch asked for also happens there.
 static void CheckClose() {
     if (close_requested) SysQuit(0);
+    DisplayKeys();
 }
 
 const char *SysStartup() {
@@ -45,6 +49,7 @@ const char *SysStartup() {
         return NULL;
     }
 
+    DisplayNameWindow("data/video/icon.bmp");
     if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
         // Without a display Allegro fails here and leaves allegro_error empty.
         const char *display = getenv("DISPLAY");
@@ -57,18 +62,9 @@ const char *SysStartup() {
         return why;
     }
     install_keyboard();
-    // The intro music plays on Allegro's software synthesiser with the
-    // instrument patches that come with our data. Without digital voices
-    // the synthesiser cannot start: then sound comes up without it.
-    static const char digmid[] = "[sound]\nmidi_card = DIGI\npatches = data/audio/default.cfg\n";
-    override_config_data(digmid, sizeof digmid - 1);
-    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, NULL) != 0) {
-        static const char plain[] = "[sound]\n";
-        override_config_data(plain, sizeof plain - 1);
-        install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, NULL);
-    }
-    if (set_gfx_mode(sys_gfx_card, 640, 480, 0, 0) != 0) {
-        snprintf(why, sizeof why, "%s", allegro_error);
+    SoundStart();
+    if (const char *failed = DisplayOpen()) {
+        snprintf(why, sizeof why, "%s", failed);
         allegro_exit();
         return why;
     }
@@ -143,7 +139,7 @@ void SysPresent(BITMAP *b) {
         VirtualPresent(b);
         return;
     }
-    stretch_blit(b, screen, 0, 0, 320, 256, 0, 0, 640, 480);
+    DisplayShow(b);
 }
 
 void SysSetPalette(const RGB *p) {
@@ -151,7 +147,7 @@ void SysSetPalette(const RGB *p) {
     if (sys_headless)
         VirtualSetPalette(p);
     else
-        set_palette(p);
+        DisplaySetPalette(p);
 }
 
 // Allegro's fades step a 64-level mix on its 70 Hz retrace counter, speed/2

@@ -1,0 +1,6 @@
+// Sound start-up, quiet: the drivers' own complaints are not shown.
+#pragma once
+
+// Starts digital sound and Allegro's software synthesiser with our patch set;
+// without a sound device, says in one line that the game plays silent.
+void SoundStart();
