@@ -42,10 +42,17 @@ void Warn(const char *fmt, const char *a, const char *b = "") {
     fprintf(stderr, "\n");
 }
 
-void Redraw() {
+// Shows the source rows top to bottom - 1 of the last picture: only the
+// band of screen rows they cover is scaled and sent.
+void ShowRows(int top, int bottom) {
     if (!last || !frame || !screen) return;
-    DisplayScale(last, lut, frame);
-    blit(frame, screen, 0, 0, layout.x, layout.y, layout.w, layout.h);
+    int y0, y1;
+    DisplayScale(last, lut, frame, top, bottom, &y0, &y1);
+    if (y1 > y0) blit(frame, screen, 0, y0, layout.x, layout.y + y0, layout.w, y1 - y0);
+}
+
+void Redraw() {
+    ShowRows(0, 256);
 }
 
 // Sets the mode for c; on failure the library has no screen and why says so.
@@ -92,15 +99,20 @@ int WatchKeys(int k) {
     return chained_keys ? chained_keys(k) : k;
 }
 
-template <typename Pixel> void ScaleRows(BITMAP *src, const uint32_t *lut, BITMAP *dst) {
+template <typename Pixel>
+void ScaleRows(BITMAP *src, const uint32_t *lut, BITMAP *dst, int top, int bottom, int *y0, int *y1) {
     int w = dst->w, h = dst->h;
+    *y0 = h, *y1 = 0;
     int rep = w % 320 == 0 ? w / 320 : 0;  // whole multiples: each pixel repeated rep times
     std::vector<int> col(rep ? 0 : w);
     for (int x = 0; x < (int)col.size(); x++) col[x] = ((2 * x + 1) * 320 - 1) / (2 * w);
-    int made = -1;                         // source row of the row above
+    int made = -1;  // source row of the row above
     for (int y = 0; y < h; y++) {
         int row480 = ((2 * y + 1) * 480 - 1) / (2 * h);
         int sy = ((2 * row480 + 1) * 256 - 1) / 960;
+        if (sy < top || sy >= bottom) continue;
+        if (y < *y0) *y0 = y;
+        *y1 = y + 1;
         Pixel *d = (Pixel *)dst->line[y];
         if (sy == made) {
             memcpy(d, dst->line[y - 1], w * sizeof(Pixel));
@@ -143,17 +155,17 @@ DisplayLayout DisplayLayoutFor(const DisplayChoice &c, int dw, int dh) {
     return {dw, dh, (dw - w) / 2, (dh - h) / 2, w, h};
 }
 
-void DisplayScale(BITMAP *src, const uint32_t *lut, BITMAP *dst) {
+void DisplayScale(BITMAP *src, const uint32_t *lut, BITMAP *dst, int top, int bottom, int *y0, int *y1) {
     switch (bitmap_color_depth(dst)) {
     case 8:
-        ScaleRows<uint8_t>(src, lut, dst);
+        ScaleRows<uint8_t>(src, lut, dst, top, bottom, y0, y1);
         break;
     case 15:
     case 16:
-        ScaleRows<uint16_t>(src, lut, dst);
+        ScaleRows<uint16_t>(src, lut, dst, top, bottom, y0, y1);
         break;
     default:
-        ScaleRows<uint32_t>(src, lut, dst);
+        ScaleRows<uint32_t>(src, lut, dst, top, bottom, y0, y1);
         break;
     }
 }
@@ -175,9 +187,17 @@ const char *DisplayOpen() {
     return NULL;
 }
 
+// Most frames change a band of rows or nothing at all (the game moves its
+// actors every other frame): only the rows that changed are sent.
 void DisplayShow(BITMAP *b) {
-    blit(b, last, 0, 0, 0, 0, 320, 256);
-    Redraw();
+    int top = 256, bottom = 0;
+    for (int y = 0; y < 256; y++) {
+        if (memcmp(b->line[y], last->line[y], 320) == 0) continue;
+        memcpy(last->line[y], b->line[y], 320);
+        if (y < top) top = y;
+        bottom = y + 1;
+    }
+    ShowRows(top, bottom);
 }
 
 void DisplaySetPalette(const RGB *p) {

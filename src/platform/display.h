@@ -42,8 +42,10 @@ DisplayLayout DisplayLayoutFor(const DisplayChoice &c, int desktop_w, int deskto
 // The scaler: the 320x256 8-bit picture src into dst (dst->w x dst->h, 16 or
 // 32 bits a pixel) through lut, colour index to pixel value. Each pixel of a
 // 640x480 picture shows the source pixel under its centre (the upper one on
-// a border); larger pictures repeat those rows and columns.
-void DisplayScale(BITMAP *src, const uint32_t *lut, BITMAP *dst);
+// a border); larger pictures repeat those rows and columns. Only the rows
+// showing source rows top to bottom - 1 are made; they are rows *y0 to
+// *y1 - 1 of dst.
+void DisplayScale(BITMAP *src, const uint32_t *lut, BITMAP *dst, int top, int bottom, int *y0, int *y1);
 
 // The player's settings file: $XDG_CONFIG_HOME/earthguard/earthguard.cfg.
 std::string SettingsPath();

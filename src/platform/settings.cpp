@@ -8,6 +8,7 @@
 //   scale = N        the window's size in multiples of 640x480, 0 = the largest that fits
 
 #include "platform/display.h"
+#include "platform/sound.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -108,10 +109,13 @@ bool SettingsSave(const DisplayChoice &c) {
     }
     // A damaged file was ignored at start: replace it rather than parse it.
     if (!ReadSettings(path, &text, &why)) remove(path.c_str());
+    // The library writes into the sound drivers' overlay while there is one.
+    override_config_file(NULL);
     push_config_state();
     set_config_file(path.c_str());
     set_config_string("display", "mode", c.fullscreen ? "fullscreen" : "window");
     set_config_int("display", "scale", c.scale);
     pop_config_state();  // writes the file
+    SoundReapplyConfig();
     return true;
 }

@@ -7,20 +7,28 @@
 
 #include <allegro.h>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
+static const char *sound_config;  // the drivers' settings laid over the library's config
+
 static void InstallSound() {
     // The intro music plays on Allegro's software synthesiser with the
-    // instrument patches that come with our data. Without digital voices
-    // the synthesiser cannot start: then sound comes up without it.
-    static const char digmid[] = "[sound]\nmidi_card = DIGI\npatches = data/audio/default.cfg\n";
-    override_config_data(digmid, sizeof digmid - 1);
+    // instrument patches that come with our data (read again when music
+    // starts). Without digital voices the synthesiser cannot start: then
+    // sound comes up without it.
+    sound_config = "[sound]\nmidi_card = DIGI\npatches = data/audio/default.cfg\n";
+    SoundReapplyConfig();
     if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, NULL) != 0) {
-        static const char plain[] = "[sound]\n";
-        override_config_data(plain, sizeof plain - 1);
+        sound_config = "[sound]\n";
+        SoundReapplyConfig();
         install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, NULL);
     }
+}
+
+void SoundReapplyConfig() {
+    if (sound_config) override_config_data(sound_config, (int)strlen(sound_config));
 }
 
 void SoundStart() {
