@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages="g++ cmake make pkg-config liballegro4-dev zlib1g-dev googletest libgtest-dev libbenchmark-dev
-          xvfb xdotool imagemagick x11-utils"
+          xvfb xdotool imagemagick x11-utils x11-apps libx11-dev"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

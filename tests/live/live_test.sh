@@ -11,6 +11,7 @@ src=$2
 work=$(mktemp -d /tmp/earthguard-live-XXXXXX)
 ln -s "$src/data" "$work/data"
 cd "$work"
+export XDG_CONFIG_HOME=$work/cfg  # never the player's own display settings
 
 fail() { echo "FAIL: $*"; exit 1; }
 cleanup() {
@@ -38,7 +39,7 @@ xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not start"
 game=$!
 win=""
 for _ in $(seq 100); do
-    win=$(xdotool search --class allegro 2>/dev/null | head -1)
+    win=$(xdotool search --classname '^earthguard$' 2>/dev/null | head -1)
     [ -n "$win" ] && break
     sleep 0.1
 done

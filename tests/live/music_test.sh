@@ -11,6 +11,7 @@ src=$2
 work=$(mktemp -d /tmp/earthguard-music-XXXXXX)
 ln -s "$src/data" "$work/data"
 cd "$work"
+export XDG_CONFIG_HOME=$work/cfg  # never the player's own display settings
 
 fail() { echo "FAIL: $*"; exit 1; }
 cleanup() {

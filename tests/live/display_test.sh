@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# Full screen and window on 1080p and 4K screens under Xvfb: what the screen
+# shows equals the headless runner's title picture, scaled here with
+# ImageMagick (each 640x480 pixel the source pixel at its centre, then whole
+# multiples) and centred; F11 switches both ways; the choice is written to
+# the settings file and read back; a damaged settings file is survived.
+#
+#   display_test.sh EARTHGUARD_BINARY SOURCE_DIR
+set -u
+bin=$1
+src=$2
+work=$(mktemp -d /tmp/earthguard-display-XXXXXX)
+ln -s "$src/data" "$work/data"
+cd "$work"
+export XDG_CONFIG_HOME=$work/cfg
+cfg=$XDG_CONFIG_HOME/earthguard/earthguard.cfg
+
+fail() { echo "FAIL: $*"; exit 1; }
+stop_game() { [ -n "${game:-}" ] && kill -9 "$game" 2>/dev/null && wait "$game" 2>/dev/null; game=""; }
+cleanup() {
+    stop_game
+    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+start_xvfb() {  # WxH
+    [ -n "${xvfb:-}" ] && kill "$xvfb" && wait "$xvfb" 2>/dev/null
+    for n in $(seq 200 260); do
+        [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || { disp=:$n; break; }
+    done
+    Xvfb "$disp" -screen 0 "${1}x24" -noreset >/dev/null 2>&1 &
+    xvfb=$!
+    export DISPLAY=$disp
+    for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+}
+
+start_game() {  # options...
+    "$bin" "$@" >game.log 2>&1 &
+    game=$!
+    win=""
+    for _ in $(seq 100); do
+        win=$(xdotool search --classname '^earthguard$' 2>/dev/null | head -1)
+        [ -n "$win" ] && break
+        sleep 0.1
+    done
+    [ -n "$win" ] || fail "no game window appeared"
+}
+
+press_f11() {
+    xdotool keydown --window "$win" F11 2>/dev/null; sleep 0.05; xdotool keyup --window "$win" F11 2>/dev/null
+}
+
+# Waits until the screen (root) or the game's window (window) shows exactly
+# expected.png: the title fades in, a switch takes a moment.
+shows() {  # root|window EXPECTED
+    local differ=""
+    for _ in $(seq 30); do
+        if [ "$1" = root ]; then xwd -root -silent >shot.xwd; else xwd -id "$win" -silent >shot.xwd; fi
+        differ=$(compare -metric AE xwd:shot.xwd "$2" null: 2>&1)
+        [ "$differ" = 0 ] && return 0
+        sleep 0.3
+    done
+    cp shot.xwd "/tmp/earthguard-display-failed.xwd" 2>/dev/null
+    fail "the $1 does not show $2 ($differ pixels differ)"
+}
+
+# The headless picture of the title once it has faded in: the run ends at
+# the frame the menu starts waiting for a key.
+frames=$("$bin" --headless --frames 1000 | sed -n 's/^frames=\([0-9]*\) .*/\1/p')
+"$bin" --headless --frames 1000 --shot "$frames:title.png" >/dev/null || fail "headless run failed"
+picture() {  # FACTOR CANVAS_WxH OUT
+    convert title.png -sample '640x480!' -sample "$((640 * $1))x$((480 * $1))!" \
+        -background black -gravity center -extent "$2" "$3"
+}
+picture 2 1920x1080 full2.png
+picture 2 1280x960 window2.png
+picture 4 3840x2160 full4.png
+picture 4 2560x1920 window4.png
+
+echo "== 1920x1080: full screen by default, F11 to a window"
+start_xvfb 1920x1080
+start_game
+shows root full2.png
+[ "$(wc -l <game.log)" -le 1 ] || fail "start-up printed more than one line: $(cat game.log)"
+xprop -id "$win" WM_CLASS | grep -q '"earthguard", "Earthguard"' || fail "window class: $(xprop -id "$win" WM_CLASS)"
+# Our icon when the data has one, else none (never the library's own).
+icon=$(xprop -id "$win" WM_HINTS | grep -c "to use for icon")
+[ "$icon" = "$([ -e data/video/icon.bmp ] && echo 1 || echo 0)" ] || fail "window icon hint: $icon"
+[ ! -e "$cfg" ] || fail "the settings file was written without a change"
+press_f11
+shows window window2.png
+[ "$(xdotool getwindowgeometry "$win" | sed -n 's/ *Geometry: //p')" = 1280x960 ] || fail "the window is not 1280x960"
+grep -q "mode = window" "$cfg" || fail "the window choice was not saved"
+stop_game
+
+echo "== the next start opens the window; F11 back to full screen"
+start_game
+shows window window2.png
+press_f11
+shows root full2.png
+grep -q "mode = fullscreen" "$cfg" || fail "the full screen choice was not saved"
+stop_game
+
+echo "== a damaged settings file is ignored with one line"
+printf '[display]\nmode = \376\200\200\200\200\200\200 window\nscale = 77\n' >"$cfg"
+start_game --windowed --scale 1
+sleep 1
+kill -0 "$game" 2>/dev/null || fail "the game died on a damaged settings file"
+grep -c "ignoring $cfg" game.log | grep -qx 1 || fail "no single line about the damaged file: $(cat game.log)"
+[ "$(xdotool getwindowgeometry "$win" | sed -n 's/ *Geometry: //p')" = 640x480 ] || fail "--scale 1 not obeyed"
+stop_game
+
+echo "== 3840x2160: full screen at 4x, F11 to a 2560x1920 window"
+rm -f "$cfg"
+start_xvfb 3840x2160
+start_game
+shows root full4.png
+press_f11
+shows window window4.png
+stop_game
+
+[ ! -e "$(dirname "$bin")/allegro.cfg" ] && [ ! -e allegro.cfg ] || fail "an allegro.cfg was written"
+[ "$(ls -A "$XDG_CONFIG_HOME/earthguard")" = earthguard.cfg ] || fail "other files in the settings folder"
+echo "PASS"
