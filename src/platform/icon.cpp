@@ -6,6 +6,7 @@
 #include "platform/display.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -34,7 +35,7 @@ bool ReadIcon(const char *path, std::vector<unsigned char> *pixels, std::vector<
     file.resize(fread(file.data(), 1, file.size(), f));
     fclose(f);
     if (file.size() < 54 || file[0] != 'B' || file[1] != 'M') return false;
-    unsigned offset = Le(file, 10, 4), info = Le(file, 14, 4), colours = Le(file, 46, 4);
+    uint64_t offset = Le(file, 10, 4), info = Le(file, 14, 4), colours = Le(file, 46, 4);
     int w = (int)Le(file, 18, 4), h = (int)Le(file, 22, 4);
     if (colours == 0) colours = 256;
     if (info < 40 || w != ICON || (h != ICON && h != -ICON) || Le(file, 28, 2) != 8 || Le(file, 30, 4) != 0 ||
@@ -76,7 +77,9 @@ void MakeXpm(const std::vector<unsigned char> &pixels, const std::vector<unsigne
 void DisplayNameWindow(const char *icon_path) {
     xwin_set_window_name("earthguard", "Earthguard");
     std::vector<unsigned char> pixels, pal;
-    if (xpm.empty() && ReadIcon(icon_path, &pixels, &pal)) MakeXpm(pixels, pal);
+    xpm_text.clear();
+    xpm.clear();
+    if (ReadIcon(icon_path, &pixels, &pal)) MakeXpm(pixels, pal);
     // Without our icon, none rather than the library's own.
     allegro_icon = xpm.empty() ? NULL : (void *)xpm.data();
 }
