@@ -1,8 +1,9 @@
 // The live display. The screen runs at the desktop's colour depth; each
-// frame the 8-bit picture is scaled through a palette lookup into a memory
-// bitmap of the screen's depth and reaches the X server as one image. A
-// palette change (a fade step) re-shows the last picture in the new colours,
-// as an 8-bit display would.
+// frame the rows of the 8-bit picture that changed are scaled through a
+// palette lookup into a memory bitmap of the screen's depth and reach the X
+// server as one image (nothing at all when nothing changed). A palette
+// change (a fade step) re-shows the last picture in the new colours, as an
+// 8-bit display would.
 
 #include "platform/display.h"
 #include "core/platform.h"
@@ -36,10 +37,8 @@ int ScreenDepth() {
     return d == 8 || d == 15 || d == 16 ? d : 32;
 }
 
-void Warn(const char *fmt, const char *a, const char *b = "") {
-    fprintf(stderr, "earthguard: ");
-    fprintf(stderr, fmt, a, b);
-    fprintf(stderr, "\n");
+void Warn(const char *what, const char *why) {
+    fprintf(stderr, "earthguard: %s (%s)\n", what, why);
 }
 
 // Shows the source rows top to bottom - 1 of the last picture: only the
@@ -84,7 +83,7 @@ bool SetMode(const DisplayChoice &c, std::string *why) {
 bool OpenFirst(DisplayChoice c, std::string *why) {
     if (SetMode(c, why)) return true;
     if (!c.fullscreen) return false;
-    Warn("full screen is not available here (%s), playing in a window", why->c_str());
+    Warn("full screen is not available here, playing in a window", why->c_str());
     c.fullscreen = false;
     return SetMode(c, why);
 }
@@ -187,8 +186,8 @@ const char *DisplayOpen() {
     return NULL;
 }
 
-// Most frames change a band of rows or nothing at all (the game moves its
-// actors every other frame): only the rows that changed are sent.
+// In play a frame changes a band of rows or, as often, nothing at all: only
+// the rows that changed are sent.
 void DisplayShow(BITMAP *b) {
     int top = 256, bottom = 0;
     for (int y = 0; y < 256; y++) {
@@ -222,11 +221,8 @@ void DisplayKeys() {
     DisplayChoice before = current;
     std::string why;
     if (!SetMode(next, &why)) {
-        Warn("cannot switch to %s (%s)", next.fullscreen ? "full screen" : "a window", why.c_str());
-        if (!SetMode(before, &why)) {
-            Warn("cannot restore the display (%s)", why.c_str());
-            exit(2);
-        }
+        Warn(next.fullscreen ? "cannot switch to full screen" : "cannot switch to a window", why.c_str());
+        if (!SetMode(before, &why)) SysFatal("cannot restore the display (%s)", why.c_str());
     } else {
         SettingsSave(current);
     }
