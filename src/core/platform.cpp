@@ -62,7 +62,17 @@ const char *SysStartup() {
         return why;
     }
     install_keyboard();
-    SoundStart();
+    // The intro music plays on Allegro's software synthesiser with the
+    // instrument patches that come with our data. Without digital voices
+    // the synthesiser cannot start: then sound comes up without it.
+    static const char digmid[] = "[sound]\nmidi_card = DIGI\npatches = data/audio/default.cfg\n";
+    override_config_data(digmid, sizeof digmid - 1);
+    if (InstallSoundQuietly(DIGI_AUTODETECT, MIDI_AUTODETECT) != 0) {
+        static const char plain[] = "[sound]\n";
+        override_config_data(plain, sizeof plain - 1);
+        InstallSoundQuietly(DIGI_AUTODETECT, MIDI_AUTODETECT);
+    }
+    if (digi_card == DIGI_NONE) fprintf(stderr, "earthguard: no sound device found, playing without sound\n");
     if (const char *failed = DisplayOpen()) {
         snprintf(why, sizeof why, "%s", failed);
         allegro_exit();

@@ -8,7 +8,6 @@
 //   scale = N        the window's size in multiples of 640x480, 0 = the largest that fits
 
 #include "platform/display.h"
-#include "platform/sound.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -109,13 +108,19 @@ bool SettingsSave(const DisplayChoice &c) {
     }
     // A damaged file was ignored at start: replace it rather than parse it.
     if (!ReadSettings(path, &text, &why)) remove(path.c_str());
-    // The library writes into the sound drivers' overlay while there is one.
+    // The sound settings laid over the library's config catch every write
+    // while they are there: lift them, write, lay them back.
+    std::string sound = "[sound]\n";
+    for (const char *name : {"midi_card", "patches"}) {
+        const char *v = get_config_string("sound", name, NULL);
+        if (v) sound += std::string(name) + " = " + v + "\n";
+    }
     override_config_file(NULL);
     push_config_state();
     set_config_file(path.c_str());
     set_config_string("display", "mode", c.fullscreen ? "fullscreen" : "window");
     set_config_int("display", "scale", c.scale);
     pop_config_state();  // writes the file
-    SoundReapplyConfig();
+    override_config_data(sound.c_str(), (int)sound.size());
     return true;
 }

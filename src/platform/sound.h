@@ -1,9 +1,6 @@
-// Sound start-up, quiet: the drivers' own complaints are not shown.
+// Sound start-up, quiet: on a machine without a sound card the sound
+// drivers print a dozen lines of their own (and the set-up may run twice).
 #pragma once
 
-// Starts digital sound and Allegro's software synthesiser with our patch set;
-// without a sound device, says in one line that the game plays silent.
-void SoundStart();
-// Lays the sound drivers' settings over the library's config again, after
-// something took them off.
-void SoundReapplyConfig();
+// install_sound() with the drivers' own messages sent to /dev/null.
+int InstallSoundQuietly(int digi, int midi);

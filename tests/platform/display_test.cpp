@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -60,6 +61,29 @@ TEST(Display, ChangedRowsAloneGiveTheFullPicture) {
         destroy_bitmap(full);
     }
     destroy_bitmap(pic);
+}
+
+TEST(Display, SettingsSavedReadBackAndTheSoundSettingsKept) {
+    Fresh();
+    std::string dir = ScratchDir() + "/config-test";
+    setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+    static const char sound[] = "[sound]\npatches = data/audio/default.cfg\n";
+    override_config_data(sound, sizeof sound - 1);
+    DisplayChoice saved, read;
+    saved.fullscreen = false, saved.scale = 3;
+    ASSERT_TRUE(SettingsSave(saved));
+    SettingsLoad(&read);
+    EXPECT_FALSE(read.fullscreen);
+    EXPECT_EQ(read.scale, 3);
+    EXPECT_STREQ(get_config_string("sound", "patches", ""), "data/audio/default.cfg");
+    FILE *f = fopen(SettingsPath().c_str(), "w");  // damaged: the choice stays as it was
+    fputs("[display]\nmode = sideways\n", f);
+    fclose(f);
+    DisplayChoice untouched;
+    SettingsLoad(&untouched);
+    EXPECT_TRUE(untouched.fullscreen);
+    unsetenv("XDG_CONFIG_HOME");
+    override_config_file(NULL);
 }
 
 // A 64x64 8-bit BMP, bottom-up, with header fields that can be spoiled.
