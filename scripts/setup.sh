@@ -8,8 +8,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages="g++ cmake make pkg-config liballegro4-dev zlib1g-dev libpng-dev googletest libgtest-dev libbenchmark-dev
-          xvfb xdotool imagemagick x11-utils desktop-file-utils appstream dpkg-dev"
+packages="g++ cmake make pkg-config liballegro4-dev zlib1g-dev libpng-dev libx11-dev googletest libgtest-dev
+          libbenchmark-dev xvfb xdotool imagemagick x11-utils x11-apps desktop-file-utils appstream dpkg-dev"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -5,6 +5,7 @@
 #include "core/runner.h"
 #include "platform/paths.h"
 #include "platform/replay.h"
+#include "platform/display.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,11 +13,14 @@
 #include <string>
 
 static const char usage[] =
-    "Usage: earthguard [--windowed | --fullscreen] [--scores FILE] [--record FILE | --replay FILE]\n"
+    "Usage: earthguard [--windowed | --fullscreen] [--scale N] [--stretch] [--scores FILE]\n"
+    "                  [--record FILE | --replay FILE]\n"
     "       earthguard --headless [--frames N] [--script FILE] [--shot F:FILE]... [--scores FILE]\n"
     "\n"
-    "  --windowed      play in a 640x480 window\n"
-    "  --fullscreen    play full screen\n"
+    "  --windowed      play in a window\n"
+    "  --fullscreen    play full screen (F11 or Alt+Enter switches while playing)\n"
+    "  --scale N       the window's size: N times 640x480 (1 to 8)\n"
+    "  --stretch       full screen: fill the screen's height, not a whole multiple\n"
     "  --scores FILE   keep the high-score table in FILE (default: the player's own,\n"
     "                  ~/.local/share/earthguard/scoretb.dat; headless: ./scoretb.dat)\n"
     "  --record FILE   also write the recording of this game to FILE\n"
@@ -72,6 +76,7 @@ int main(int argc, char **argv) {
     std::string replay;
     bool recorded = false;
     RunOptions opt;
+    long scale;
     for (int i = 1; i < argc; i++) {
         std::string a = argv[i];
         bool more = i + 1 < argc;
@@ -90,6 +95,11 @@ int main(int argc, char **argv) {
             recorded = true;
         } else if (a == "--replay" && more) {
             replay = argv[++i];
+        } else if (a == "--scale" && more && HeadlessParseFrame(argv[i + 1], &scale) && scale >= 1 && scale <= 8) {
+            display_scale = (int)scale;
+            i++;
+        } else if (a == "--stretch") {
+            display_stretch = true;
         } else if (a == "--headless") {
             headless = true;
         } else if (a == "--frames" && more) {

@@ -5,6 +5,8 @@
 #include "platform/instruments.h"
 #include "platform/paths.h"
 #include "platform/replay.h"
+#include "platform/display.h"
+#include "platform/sound.h"
 
 #include <cerrno>
 #include <chrono>
@@ -52,6 +54,7 @@ const char *SysStartup() {
         return NULL;
     }
 
+    DisplayNameWindow("data/video/icon.bmp");
     if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
         // Without a display Allegro fails here and leaves allegro_error empty.
         const char *display = getenv("DISPLAY");
@@ -77,13 +80,14 @@ const char *SysStartup() {
     if (!music) fprintf(stderr, "earthguard: %s is missing or damaged: the music is off\n", bad.c_str());
     std::string digmid = std::string("[sound]\nmidi_card = DIGI\npatches = ") + instruments + "\n";
     if (music) override_config_data(digmid.c_str(), (int)digmid.size());
-    if (!music || install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, NULL) != 0) {
+    if (!music || InstallSoundQuietly(DIGI_AUTODETECT, MIDI_AUTODETECT) != 0) {
         static const char plain[] = "[sound]\n";
         override_config_data(plain, sizeof plain - 1);
-        install_sound(DIGI_AUTODETECT, music ? MIDI_AUTODETECT : MIDI_NONE, NULL);
+        InstallSoundQuietly(DIGI_AUTODETECT, music ? MIDI_AUTODETECT : MIDI_NONE);
     }
-    if (set_gfx_mode(sys_gfx_card, 640, 480, 0, 0) != 0) {
-        snprintf(why, sizeof why, "%s", allegro_error);
+    if (digi_card == DIGI_NONE) fprintf(stderr, "earthguard: no sound device found, playing without sound\n");
+    if (const char *failed = DisplayOpen()) {
+        snprintf(why, sizeof why, "%s", failed);
         allegro_exit();
         return why;
     }
@@ -149,7 +153,9 @@ void LiveFrameStart(long f) {
             quit_at_frame_start = true;
             SysQuit(0);
         }
-        if (!LiveKeysAtFrame(f)) break;
+        bool viewer_holds = LiveKeysAtFrame(f);
+        DisplayKeys();  // F11 or Alt+Enter switches between full screen and window
+        if (!viewer_holds) break;
         held = true;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
@@ -168,7 +174,7 @@ void SysPresent(BITMAP *b) {
         VirtualPresent(b);
         return;
     }
-    stretch_blit(b, screen, 0, 0, 320, 256, 0, 0, 640, 480);
+    DisplayShow(b);
 }
 
 void SysSetPalette(const RGB *p) {
@@ -176,7 +182,7 @@ void SysSetPalette(const RGB *p) {
     if (sys_headless)
         VirtualSetPalette(p);
     else
-        set_palette(p);
+        DisplaySetPalette(p);
 }
 
 // Allegro's fades step a 64-level mix on its 70 Hz retrace counter, speed/2

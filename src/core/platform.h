@@ -18,7 +18,7 @@ extern int sys_gfx_card;   // GFX_AUTODETECT, GFX_AUTODETECT_WINDOWED or GFX_AUT
 
 // Start-up and shutdown
 
-// Starts the library, keyboard, sound and the 640x480 display. Returns NULL
+// Starts the library, keyboard, sound and the display. Returns NULL
 // on success, else why the display could not be opened (the library is shut
 // down again then).
 const char *SysStartup();
@@ -33,7 +33,7 @@ void SysWaitRetrace();    // waits for the start of the next frame, 60 per secon
 
 // Display
 
-void SysPresent(BITMAP *b);               // shows the top-left 320x256 of b stretched to 640x480
+void SysPresent(BITMAP *b);               // shows the top-left 320x256 of b, scaled to the display
 void SysSetPalette(const RGB *p);         // makes p the displayed palette at once
 void SysFadeIn(const RGB *p, int speed);  // fades from black to p, as Allegro's fade_in
 void SysFadeOut(int speed);               // fades the displayed palette to black

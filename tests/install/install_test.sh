@@ -74,12 +74,7 @@ has_entry scoretb.dat ACE "$score" || fail "moved prefix: no table"
 # Live, the table is the player's own; a table in the working folder is
 # copied into it on first use and stays where it was.
 command -v Xvfb >/dev/null || fail "Xvfb is not installed"
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -noreset >/dev/null 2>&1 &
-xvfb=$!
-exec 3>&-
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
+start_xvfb 800x600
 live() {  # waits for the table FILE the game makes at start-up
     "$p/bin/earthguard" --windowed >"$work/live.log" 2>&1 &
     game=$!

@@ -12,7 +12,7 @@ bin=$1
 for tool in Xvfb xdotool import compare; do
     command -v $tool >/dev/null || fail "$tool is not installed"
 done
-start_xvfb 90 140
+start_xvfb
 
 "$bin" --windowed >game.log 2>&1 &
 game=$!

@@ -11,7 +11,7 @@ src=$2
 . "$(dirname "$0")/common.sh" music "$2"
 
 command -v Xvfb >/dev/null || fail "Xvfb is not installed"
-start_xvfb 141 190
+start_xvfb
 
 # Allegro's own config (read from $ALLEGRO) sends the sound to a file.
 mkdir cfg

@@ -9,7 +9,7 @@ set -u
 bin=$1
 . "$(dirname "$0")/common.sh" replay "$2"
 export XDG_DATA_HOME=$work/xdg
-start_xvfb 141 190
+start_xvfb
 
 "$bin" --windowed --record game.replay >game.log 2>&1 &
 game=$!
