@@ -191,13 +191,16 @@ TEST(Formation, ComposedFrameShowsTheAliensAndTheirShadows) {
     }
     EXPECT_GT(checked, 33 * 35);
 
-    // Stages without ground have no shadows.
-    for (int l : {5, 11, 20}) {
+    // Stages without ground have no shadows, nor has Old mode on any level.
+    for (auto [mode, l] : {std::pair{1, 5}, {1, 11}, {1, 20}, {2, 1}, {2, 4}}) {
+        PlayOptions o;
+        o.mode = mode;
+        StartPlay(o);
         level = l;
         Frames(1, 2);
         for (int x = 0; x < 320; x++)
             EXPECT_TRUE(DrawnOver(x, 216) || Shown(x, 216) == Backdrop(x, 216))
-                << "level " << l << " x " << x;
+                << "mode " << mode << " level " << l << " x " << x;
     }
 }
 

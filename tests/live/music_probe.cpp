@@ -107,8 +107,8 @@ static int PlayEffects(const char *capture) {
     QuietFrames(150);
     key[KEY_SPACE] = 1;  // another shot
     QuietFrames(90);
-    printf("expected: shot %.0f ms, lost ship %.0f ms, shot %.0f ms\n", LengthMs(pl_fx[0]), LengthMs(pl_fx[1]),
-           LengthMs(pl_fx[0]));
+    printf("expected: shot %.0f ms, lost ship %.0f ms, shot %.0f ms\n", LengthMs(pl_fx[0]),
+           LengthMs(pl_fx[1]), LengthMs(pl_fx[0]));
     remove_sound();  // closes the capture
     Capture c = ReadCapture(capture);
     for (const Burst &b : Bursts(c)) printf("burst: at %.0f ms, %.0f ms long\n", b.start, b.length);
