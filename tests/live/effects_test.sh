@@ -7,10 +7,15 @@
 #   effects_test.sh MUSIC_PROBE_BINARY SOURCE_DIR
 set -u
 bin=$1
-src=$2
-. "$(dirname "$0")/capture.sh"
+. "$(dirname "$0")/common.sh" effects "$2"
 
-out=$("$bin" "$work/capture.wav" effects 2>/dev/null) || fail "the probe failed: $out"
+command -v Xvfb >/dev/null || fail "Xvfb is not installed"
+start_xvfb 141 190
+
+# Allegro's own config (read from $ALLEGRO) sends the sound to a file.
+mkdir cfg
+printf "[sound]\nalsa_device = file:'%s/effects.wav',wav\n" "$work" >cfg/allegro.cfg
+out=$(ALLEGRO=$work/cfg "$bin" "$work/effects.wav" effects 2>/dev/null) || fail "the probe failed: $out"
 echo "$out"
 read -r -a want <<<"$(echo "$out" | sed -n 's/^expected: shot \([0-9]*\) ms, lost ship \([0-9]*\) ms, shot \([0-9]*\) ms$/\1 \2 \3/p')"
 [ ${#want[@]} -eq 3 ] || fail "no expected lengths"
