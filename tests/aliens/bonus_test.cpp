@@ -160,4 +160,24 @@ TEST(Bonus, ComeInBossFightsButNeverInOldMode) {
     }
 }
 
+// The rare random events, counted over many frames: a mother-ship pass
+// starts on 1 in 301 frames of an empty sky, a bonus on 1 in 141 frames
+// without one.
+TEST(RareEvents, MotherShipPassesAndBonusesComeAtTheirRates) {
+    QuietField();
+    const int frames = 300000;
+    int passes = 0, bonuses = 0;
+    for (int f = 0; f < frames; f++) {
+        ship.state = 0;
+        ship_bomb.on = false;
+        Ship();
+        passes += ship.state != 0;
+        bonus.on = false;
+        Bonus();
+        bonuses += bonus.on;
+    }
+    EXPECT_NEAR(passes, frames / 301.0, frames / 301.0 * 0.1);
+    EXPECT_NEAR(bonuses, frames / 141.0, frames / 141.0 * 0.08);
+}
+
 }  // namespace

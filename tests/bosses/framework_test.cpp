@@ -240,9 +240,15 @@ TEST(BossKill, TheKillingShotEndsTheFightAndSixtyExplosionsLeadToTheNextLevel) {
     EXPECT_FALSE(bosshere);
     EXPECT_EQ(bgcol, 4) << "the second stage's sheet";
     EXPECT_EQ(al_hits, 2 * 2);
-    EXPECT_FALSE(alien[0][0].dead);
     EXPECT_EQ(player.x, 50);
     EXPECT_GE(player.shield, 21) << "fresh ships";
+    // A fresh wave at the top of the new stage, which goes on.
+    for (int c = 0; c < 8; c++)
+        for (int r = 0; r < 5; r++)
+            EXPECT_TRUE(!alien[c][r].dead && alien[c][r].y == 42 + 20 * r) << c << "," << r;
+    QuietFrames(300);
+    EXPECT_FALSE(gameover);
+    EXPECT_EQ(level, 6);
 }
 
 }  // namespace

@@ -15,13 +15,12 @@ void Play(int mode, int players) {
     hiscore = 999999;  // above every score here, so the frame leaves it alone
 }
 
-// True when the area of the last picture is the bare backdrop, as Paint()
-// draws it: nothing was written there.
+// True when the area of the last picture is the bare backdrop: nothing was
+// written there.
 bool Bare(int x, int y, int w, int h) {
-    Paint();
     for (int j = y; j < y + h; j++)
         for (int i = x; i < x + w; i++)
-            if (Shown(i, j) != getpixel(buffer, i, j)) return false;
+            if (Shown(i, j) != Backdrop(i, j)) return false;
     return true;
 }
 

@@ -5,8 +5,12 @@
 
 #include "support/harness.h"
 #include "support/shown_text.h"
+#include "core/runner.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <cstdio>
 
 namespace {
 
@@ -59,6 +63,40 @@ TEST(WholeGame, OldModeOnePlayerToGameOverAndNameEntry) {
     EXPECT_EQ(t[ace].level, v["level"]);
     for (int i = 0; i < 4; i++) EXPECT_GE(t[i].score, t[i + 1].score);
     EXPECT_EQ(t[0].name, "earthguard team");
+}
+
+// A Normal game for two, played by a fixed script through the first wave
+// and into the second, both ships sweeping and firing all the while. Its
+// final line and the pictures at three moments are pinned, so a change in
+// anything the game does or shows on the way shows up here. (An intended
+// change of the game's rules or pictures gives new values: print them with
+// the failure and pin them again.)
+TEST(WholeGame, ANormalGameForTwoPlaysTheSameEveryTime) {
+    ScratchSubdir dir("pinned");
+    std::string script = Presses(KeyNames("DOWN DOWN RIGHT RIGHT DOWN DOWN SPACE"), 100, 2);
+    for (long f = 220, k = 0; f < 4200; f += 150, k++) {
+        const char *d1 = k % 2 ? "LEFT" : "RIGHT", *d2 = k % 2 ? "D" : "A";
+        script += std::to_string(f) + " down " + d1 + "\n" + std::to_string(f + 140) + " up " + d1 + "\n";
+        script += std::to_string(f) + " down " + d2 + "\n" + std::to_string(f + 100) + " up " + d2 + "\n";
+    }
+    for (long f = 221; f < 4200; f += 6) script += std::to_string(f) + " press SPACE\n";
+    for (long f = 223; f < 4200; f += 10) script += std::to_string(f) + " press G\n";
+    RunOptions opt;
+    opt.script_text = script;
+    opt.frames = 4200;
+    const long at[3] = {900, 2600, 4199};
+    const char *const pinned[3] = {"814f3a9c", "ba32f663", "ebc13075"};
+    for (long f : at) opt.shots.push_back({f, dir.File("shot" + std::to_string(f) + ".bmp")});
+    std::string line = RunHeadless(opt);
+    EXPECT_EQ(
+        line,
+        "frames=4200 level=2 score=1393 score2=3027 lives=2 lives2=2 money=2000 money2=2100 gameover=0");
+    for (int i = 0; i < 3; i++) {
+        std::string b = Slurp(dir.File("shot" + std::to_string(at[i]) + ".bmp"));
+        char crc[16];
+        snprintf(crc, sizeof crc, "%08lx", crc32(0, (const Bytef *)b.data(), (uInt)b.size()));
+        EXPECT_STREQ(crc, pinned[i]) << "the picture at frame " << at[i];
+    }
 }
 
 }  // namespace

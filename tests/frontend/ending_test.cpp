@@ -107,7 +107,10 @@ TEST(End, FinalBonusIsTwiceMoneyPlusThousandALifeForEachPlayerWithASpareShip) {
 }
 
 TEST(End, CommanderWalksInCriesFallsAndASmallFigureComesOut) {
-    const int steps[][3] = {{0, -49, 1}, {6, -47, 1}, {7, -47, 2}, {28, -40, 0}, {559, 137, 0}};
+    // A new pose every 7 frames, all five in turn, also well inside the screen.
+    const int steps[][3] = {{0, -49, 1},  {6, -47, 1},  {7, -47, 2},  {28, -40, 0},
+                            {301, 51, 4}, {308, 53, 0}, {314, 55, 0}, {315, 56, 1},
+                            {322, 58, 2}, {329, 60, 3}, {336, 63, 4}, {559, 137, 0}};
     for (const auto &s : steps) {  // scene frame, his x, his walk image
         ASSERT_TRUE(EndAt(s[0], s[2], s[1], 190));
         EXPECT_EQ(Mismatches(), 0) << s[0];

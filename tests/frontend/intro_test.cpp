@@ -42,7 +42,10 @@ void RefFighters() {
 }
 
 TEST(Intro, CommanderWalksInOnHisWalkCycle) {
-    const int steps[][3] = {{0, -49, 1}, {4, -47, 1}, {5, -47, 2}, {20, -39, 0}, {25, -37, 1}, {399, 150, 0}};
+    // A new pose every 5 frames, all five in turn, also well inside the screen.
+    const int steps[][3] = {{0, -49, 1},  {4, -47, 1},  {5, -47, 2},  {20, -39, 0},
+                            {25, -37, 1}, {204, 53, 1}, {205, 53, 2}, {210, 56, 3},
+                            {215, 58, 4}, {220, 61, 0}, {224, 63, 0}, {399, 150, 0}};
     for (const auto &s : steps) {  // scene frame, his x, his walk image
         ASSERT_TRUE(IntroAt(0, s[0], -1));
         RefMirrored(intro[0].spr[s[2]], s[1], 190);

@@ -32,21 +32,13 @@ bool Line(int row, const std::string &text) {
     return ShowsText(222, 11 + 16 * row, 10, 0, text, 316 - 222);
 }
 
-TEST(TitleMenu, UpAndDownMoveTheCursorWithTheSoundAndStopAtTheEnds) {
+// The menu panel with its texts and frames; Up and Down move the cursor
+// with the sound (also where it cannot move) and stop at the ends; other
+// keys only redraw the same picture.
+TEST(TitleMenu, ThePanelTheCursorAndKeysThatOnlyRedraw) {
     EXPECT_FALSE(RunTitle(""));
     EXPECT_EQ(CursorRow(), 0);
     EXPECT_EQ(HeadlessSoundCount(), 0);
-
-    EXPECT_FALSE(RunTitle("UP DOWN DOWN DOWN DOWN DOWN DOWN DOWN UP"));
-    EXPECT_EQ(CursorRow(), 5);
-    EXPECT_EQ(Sound(pl_fx[2]), (Played{9, 120, 150, 1000}))
-        << "the sound plays also where the cursor cannot move";
-    EXPECT_FALSE(RunTitle("DOWN DOWN DOWN DOWN DOWN DOWN DOWN DOWN"));
-    EXPECT_EQ(CursorRow(), 6);
-}
-
-TEST(TitleMenu, TheMenuPanelAndItsTexts) {
-    EXPECT_FALSE(RunTitle(""));
     EXPECT_TRUE(ShowsText(0, 0, 8, 0, "1.01"));
     EXPECT_TRUE(Line(0, "    Easy   >"));
     EXPECT_TRUE(Line(1, "  3 lives  >"));
@@ -63,6 +55,25 @@ TEST(TitleMenu, TheMenuPanelAndItsTexts) {
     bool named = false;
     for (int x = 2; x < 200 && !named; x++) named = ShowsText(x, 222, 10, 0, "Earthguard 1.01");
     EXPECT_TRUE(named);
+
+    long presents = HeadlessPresents();
+    BITMAP *before = create_bitmap_ex(8, 320, 256);
+    blit(HeadlessPicture(), before, 0, 0, 0, 0, 320, 256);
+    EXPECT_FALSE(RunTitle("ESC ENTER SPACE X F1 TAB 7 P BACKSPACE"))
+        << "the title is left only through START GAME or QUIT GAME";
+    EXPECT_EQ(HeadlessPresents(), presents + 9) << "one redraw per key";
+    EXPECT_EQ(HeadlessSoundCount(), 0);
+    int differ = 0;
+    for (int y = 0; y < 256; y++)
+        for (int x = 0; x < 320; x++) differ += getpixel(before, x, y) != Shown(x, y);
+    EXPECT_EQ(differ, 0);
+    destroy_bitmap(before);
+
+    EXPECT_FALSE(RunTitle("UP DOWN DOWN DOWN DOWN DOWN DOWN DOWN UP"));
+    EXPECT_EQ(CursorRow(), 5);
+    EXPECT_EQ(Sound(pl_fx[2]), (Played{9, 120, 150, 1000}));
+    EXPECT_FALSE(RunTitle("DOWN DOWN DOWN DOWN DOWN DOWN DOWN DOWN"));
+    EXPECT_EQ(CursorRow(), 6);
 }
 
 TEST(TitleMenu, LeftAndRightChangeTheOptionsAndTheirMarkers) {
@@ -96,24 +107,6 @@ TEST(TitleMenu, LeftAndRightChangeTheOptionsAndTheirMarkers) {
         EXPECT_EQ(LIVES, c.lives);
         EXPECT_EQ(MODE, c.mode);
     }
-}
-
-TEST(TitleMenu, EscapeAndOtherKeysOnlyRedrawTheMenu) {
-    EXPECT_FALSE(RunTitle(""));
-    long presents = HeadlessPresents();
-    BITMAP *before = create_bitmap_ex(8, 320, 256);
-    blit(HeadlessPicture(), before, 0, 0, 0, 0, 320, 256);
-
-    EXPECT_FALSE(RunTitle("ESC ENTER SPACE X F1 TAB 7 P BACKSPACE"))
-        << "the title is left only through START GAME or QUIT GAME";
-    EXPECT_EQ(HeadlessPresents(), presents + 9) << "one redraw per key";
-    EXPECT_EQ(HeadlessSoundCount(), 0);
-    EXPECT_EQ(std::vector<int>({SKILL, LIVES, MODE}), std::vector<int>({1, 3, 1}));
-    int differ = 0;
-    for (int y = 0; y < 256; y++)
-        for (int x = 0; x < 320; x++) differ += getpixel(before, x, y) != Shown(x, y);
-    EXPECT_EQ(differ, 0);
-    destroy_bitmap(before);
 }
 
 TEST(TitleMenu, StartingAGameWritesTheSettingsOfEachExtraAndMode) {

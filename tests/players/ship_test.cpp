@@ -1,5 +1,5 @@
 // The player ships: steering at the three speeds, the shield, the loss and
-// restart, player 2 joining, and where the ships show on the screen.
+// restart, and player 2 joining. (Where they show is in the pinned game.)
 
 #include "support/playfield.h"
 
@@ -135,25 +135,6 @@ TEST(Ship, PlayerTwoJoinsWithFreshLivesAndLeavesTheBombsFalling) {
     EXPECT_TRUE(bomb[3].on);
     Frame();
     EXPECT_TRUE(bullet2[0].on && bullet2[0].x == 276 && !bullet[0].on);
-}
-
-// The picture shows each ship's image where its record says: the image the
-// record held when the frame began (the animation steps after the drawing),
-// at the position after this frame's steering. Player 2 steers with A.
-TEST(Ship, BothShipsShowWhereTheirRecordsSay) {
-    PlayOptions o;
-    o.players = 2;
-    o.speed = 2;
-    StartPlay(o, "1 down RIGHT\n1 down A\n");
-    ClearWave();
-    for (int i = 0; i < 100; i++) {
-        int f1 = player.frame, f2 = player2.frame;
-        Frame();
-        ASSERT_EQ(player.x, 51 + i);
-        ASSERT_EQ(player2.x, 269 - i);
-        ASSERT_TRUE(ShownAt(player.spr[f1], player.x, 206)) << "frame " << i;
-        ASSERT_TRUE(ShownAt(player2.spr[f2], player2.x, 206)) << "frame " << i;
-    }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@ void StartBoss(int n, const PlayOptions &o, const std::string &script) {
     }
     level = 5 * n;
     LevelInit();
+    AliensInit(al_hits);  // as the end of the wave before leaves it
 }
 
 void QuietFrame() {

@@ -12,7 +12,8 @@
 #include <vector>
 
 // The play set up as the title starts it, the stage of boss n loaded, and
-// its boss level begun (level 5n, LevelInit).
+// its boss level begun (level 5n, LevelInit) with the formation set up
+// for it, as the end of the wave before does.
 void StartBoss(int n, const PlayOptions &o = PlayOptions(), const std::string &script = "");
 
 // One whole frame, with the mother ship parked off the field and the bonus
