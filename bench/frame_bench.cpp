@@ -7,7 +7,7 @@
 #include "headless_game.h"
 #include "aliens/aliens.h"
 #include "core/core.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 #include "flow/flow.h"
 #include "players/players.h"
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "core/core.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,8 +1,8 @@
 // Earthguard: an arcade shooter for one or two players on one keyboard.
 
 #include "core/core.h"
-#include "core/platform.h"
-#include "core/runner.h"
+#include "platform/platform.h"
+#include "platform/runner.h"
 #include "platform/paths.h"
 #include "platform/replay.h"
 #include "platform/display.h"

@@ -12,6 +12,6 @@ tar -C "$src" --exclude=./.git --exclude='./build*' --exclude=./data -cf - . | t
 cmake -G "Unix Makefiles" -S "$copy" -B "$tmp/build" -DEARTHGUARD_BENCH=OFF >"$tmp/log" 2>&1 || { cat "$tmp/log"; exit 1; }
 make=$tmp/build/tests/CMakeFiles/game_tests.dir/build.make
 fail() { echo "FAIL: $*"; exit 1; }
-grep -q 'core/headless_test.cpp' "$make" || fail "the test program lost its sources"
+grep -q 'platform/headless_test.cpp' "$make" || fail "the test program lost its sources"
 grep -q 'music_probe.cpp' "$make" && fail "a live/ program went into the test program"
 echo "configured from $copy"

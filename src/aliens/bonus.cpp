@@ -4,7 +4,7 @@
 
 #include "aliens/aliens.h"
 #include "core/core.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 #include "players/players.h"
 
 bonus_t bonus;

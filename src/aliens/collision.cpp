@@ -2,7 +2,7 @@
 
 #include "aliens/aliens.h"
 #include "core/core.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 #include "players/players.h"
 
 // One hit on the alien in column c, row r: a point, the flash, and at its

@@ -5,7 +5,7 @@
 #include "bosses/bosses.h"
 #include "aliens/aliens.h"
 #include "core/core.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 #include "flow/flow.h"
 
 #include <cmath>

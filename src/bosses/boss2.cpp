@@ -5,7 +5,7 @@
 
 #include "bosses/bosses.h"
 #include "core/core.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 
 // Each of the six bombs is its own group of one with its own fall speed.
 static bombgroup_t Dropper(int i) {

@@ -6,7 +6,7 @@
 
 #include "bosses/bosses.h"
 #include "core/core.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 
 static bosspart_t *const ARM[4] = {&boss1, &boss2, &boss3, &boss4};
 static const int ROW[4] = {30, 40, 50, 60};  // below the body

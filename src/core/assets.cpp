@@ -2,12 +2,11 @@
 // it as rectangles (sub-bitmaps), and the screen's sounds and music.
 
 #include "core/core.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 #include "aliens/aliens.h"
 #include "bosses/bosses.h"
 #include "frontend/frontend.h"
 #include "players/players.h"
-#include "platform/paths.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -2,7 +2,7 @@
 // the wait, and the random numbers.
 
 #include "core/core.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 // order of the steps of one frame.
 
 #include "core/core.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 #include "aliens/aliens.h"
 #include "bosses/bosses.h"
 #include "flow/flow.h"

@@ -2,7 +2,7 @@
 // top-left 320x256 of `buffer` and stretched to the 640x480 display.
 
 #include "core/core.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 
 anim_t anim[2];
 

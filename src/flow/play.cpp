@@ -2,7 +2,7 @@
 
 #include "flow/flow.h"
 #include "core/core.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 #include "aliens/aliens.h"
 #include "bosses/bosses.h"
 #include "frontend/frontend.h"

@@ -13,9 +13,7 @@
 
 #include "frontend/frontend.h"
 #include "core/core.h"
-#include "core/platform.h"
-#include "platform/paths.h"
-#include "platform/replay.h"
+#include "platform/platform.h"
 
 #include <cctype>
 #include <cerrno>

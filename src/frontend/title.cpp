@@ -4,7 +4,7 @@
 #include "frontend/frontend.h"
 #include "aliens/aliens.h"
 #include "core/core.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 
 #include <cstdarg>
 #include <cstdio>

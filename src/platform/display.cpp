@@ -6,7 +6,7 @@
 // 8-bit display would.
 
 #include "platform/display.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 
 #include <cstdio>
 #include <cstring>

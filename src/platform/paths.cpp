@@ -1,7 +1,7 @@
 // Where the game's files are. See paths.h.
 
 #include "platform/paths.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 
 #include <cerrno>
 #include <climits>

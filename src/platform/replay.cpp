@@ -9,9 +9,9 @@
 #include "platform/replay.h"
 #include "platform/paths.h"
 #include "core/core.h"
-#include "core/headless.h"
-#include "core/platform.h"
-#include "core/runner.h"
+#include "platform/headless.h"
+#include "platform/platform.h"
+#include "platform/runner.h"
 #include "frontend/frontend.h"
 
 #include <cerrno>

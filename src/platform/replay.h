@@ -7,7 +7,6 @@
 #include <string>
 
 extern const char *const game_version;  // "1.01", shown by --version and kept in recordings
-extern bool replay_playing;             // keys come from a script; the player's table is left alone
 
 // Live keyboard, for the platform layer
 

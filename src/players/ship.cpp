@@ -3,7 +3,7 @@
 #include "players/players.h"
 #include "aliens/aliens.h"
 #include "core/core.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 
 player_t player, player2;
 int pl_n, pl_n2;

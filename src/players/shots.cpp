@@ -2,7 +2,7 @@
 
 #include "players/players.h"
 #include "core/core.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 
 shot_t bullet[4], bullet2[4];
 int bul_pw, bul_pw2;

@@ -3,7 +3,7 @@
 
 #include "support/playfield.h"
 #include "support/shown_text.h"
-#include "core/runner.h"
+#include "platform/runner.h"
 #include "frontend/frontend.h"
 
 #include <gtest/gtest.h>

@@ -9,7 +9,7 @@
 //                                          prints the bursts of sound heard
 
 #include "core/core.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 #include "aliens/aliens.h"
 #include "flow/flow.h"
 #include "players/players.h"

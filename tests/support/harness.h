@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/core.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 
 #include <string>
 

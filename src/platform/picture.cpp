@@ -1,6 +1,6 @@
 // Screenshots: an 8-bit picture with its palette, as BMP or PNG.
 
-#include "core/platform.h"
+#include "platform/platform.h"
 
 #include <cctype>
 #include <cstdio>

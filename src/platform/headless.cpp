@@ -15,8 +15,8 @@
 // KEY is an Allegro key name without KEY_ (LEFT, SPACE, ENTER, A, 0, ...), or
 // K and the scancode for keys without a name here (K105).
 
-#include "core/headless.h"
-#include "core/platform.h"
+#include "platform/headless.h"
+#include "platform/platform.h"
 #include "platform/replay.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // Platform layer, live side and dispatch. See platform.h.
 
-#include "core/platform.h"
-#include "core/headless.h"
+#include "platform/platform.h"
+#include "platform/headless.h"
 #include "platform/instruments.h"
 #include "platform/paths.h"
 #include "platform/replay.h"

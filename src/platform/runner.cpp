@@ -1,8 +1,8 @@
 // The headless runner.
 
-#include "core/runner.h"
+#include "platform/runner.h"
 #include "core/core.h"
-#include "core/platform.h"
+#include "platform/platform.h"
 #include "platform/replay.h"
 
 #include <cstdio>

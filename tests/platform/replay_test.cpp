@@ -5,7 +5,7 @@
 
 #include "support/harness.h"
 #include "support/shown_text.h"
-#include "core/runner.h"
+#include "platform/runner.h"
 
 #include <gtest/gtest.h>
 

@@ -10,11 +10,14 @@
 // headless, the script writes it.
 #pragma once
 
+#include "platform/paths.h"  // where the game's files are: DataFile, ScoresFile, UserDataFile
+
 #include <allegro.h>
 #include <string>
 
-extern bool sys_headless;  // run on the virtual clock with no devices
-extern int sys_gfx_card;   // GFX_AUTODETECT, GFX_AUTODETECT_WINDOWED or GFX_AUTODETECT_FULLSCREEN
+extern bool sys_headless;    // run on the virtual clock with no devices
+extern int sys_gfx_card;     // GFX_AUTODETECT, GFX_AUTODETECT_WINDOWED or GFX_AUTODETECT_FULLSCREEN
+extern bool replay_playing;  // keys come from a recording; the player's table is left alone
 
 // Start-up and shutdown
 
