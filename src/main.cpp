@@ -95,7 +95,8 @@ int main(int argc, char **argv) {
             recorded = true;
         } else if (a == "--replay" && more) {
             replay = argv[++i];
-        } else if (a == "--scale" && more && HeadlessParseFrame(argv[i + 1], &scale) && scale >= 1 && scale <= 8) {
+        } else if (a == "--scale" && more && HeadlessParseFrame(argv[i + 1], &scale) && scale >= 1 &&
+                   scale <= 8) {
             display_scale = (int)scale;
             i++;
         } else if (a == "--stretch") {
