@@ -17,3 +17,15 @@ find_window() {
     done
     fail "no game window appeared"
 }
+
+# Runs the probe $bin with Allegro's sound sent to $work/NAME.wav through
+# ALSA's file output (Allegro reads the config from $ALLEGRO); sets $out.
+#   probe_capture NAME ARGUMENT
+probe_capture() {
+    command -v Xvfb >/dev/null || fail "Xvfb is not installed"
+    [ -n "${xvfb:-}" ] || start_xvfb
+    mkdir -p "$work/alsa"
+    printf "[sound]\nalsa_device = file:'%s/%s.wav',wav\n" "$work" "$1" >"$work/alsa/allegro.cfg"
+    out=$(ALLEGRO=$work/alsa "$bin" "$work/$1.wav" "$2" 2>/dev/null) || fail "the probe failed: $out"
+    echo "$out"
+}

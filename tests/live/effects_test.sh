@@ -9,14 +9,7 @@ set -u
 bin=$1
 . "$(dirname "$0")/common.sh" effects "$2"
 
-command -v Xvfb >/dev/null || fail "Xvfb is not installed"
-start_xvfb
-
-# Allegro's own config (read from $ALLEGRO) sends the sound to a file.
-mkdir cfg
-printf "[sound]\nalsa_device = file:'%s/effects.wav',wav\n" "$work" >cfg/allegro.cfg
-out=$(ALLEGRO=$work/cfg "$bin" "$work/effects.wav" effects 2>/dev/null) || fail "the probe failed: $out"
-echo "$out"
+probe_capture effects effects
 read -r -a want <<<"$(echo "$out" | sed -n 's/^expected: shot \([0-9]*\) ms, lost ship \([0-9]*\) ms, shot \([0-9]*\) ms$/\1 \2 \3/p')"
 [ ${#want[@]} -eq 3 ] || fail "no expected lengths"
 mapfile -t got < <(echo "$out" | sed -n 's/^burst: at [0-9]* ms, \([0-9]*\) ms long$/\1/p')

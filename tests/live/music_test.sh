@@ -10,14 +10,7 @@ bin=$1
 src=$2
 . "$(dirname "$0")/common.sh" music "$2"
 
-command -v Xvfb >/dev/null || fail "Xvfb is not installed"
-start_xvfb
-
-# Allegro's own config (read from $ALLEGRO) sends the sound to a file.
-mkdir cfg
-printf "[sound]\nalsa_device = file:'%s/music.wav',wav\n" "$work" >cfg/allegro.cfg
-out=$(ALLEGRO=$work/cfg "$bin" "$work/music.wav" 3000 2>/dev/null) || fail "the probe failed: $out"
-echo "$out"
+probe_capture music 3000
 echo "$out" | grep -q "midi driver: DIGMID" || fail "the music does not play on DIGMID"
 loud=$(echo "$out" | sed -n 's/captured loudness: //p')
 [ -n "$loud" ] && [ "$loud" -gt 300 ] || fail "the captured music is silent (loudness ${loud:-none})"
@@ -27,7 +20,7 @@ loud=$(echo "$out" | sed -n 's/captured loudness: //p')
 # and the program goes on without music.
 mkdir -p broken/data && cp -r "$src/data/audio" broken/data/audio && ln -s "$src/data/video" broken/data/video
 printf '\377\377\377\177' | dd of=broken/data/audio/bass.pat bs=1 seek=247 conv=notrunc 2>/dev/null
-(cd broken && ALLEGRO=$work/cfg timeout 60 "$bin" "$work/broken.wav" 500 >/dev/null 2>err.txt) ||
+(cd broken && ALLEGRO=$work/alsa timeout 60 "$bin" "$work/broken.wav" 500 >/dev/null 2>err.txt) ||
     fail "the probe failed with a damaged patch"
 msg=$(grep -v '^ALSA' broken/err.txt)
 [ "$msg" = "earthguard: data/audio/bass.pat is missing or damaged: the music is off" ] || fail "damaged patch: $msg"
