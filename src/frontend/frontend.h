@@ -29,7 +29,7 @@ struct scoreentry_t {
 };
 
 extern scoreentry_t scoretb[5];  // the five best results, best first
-extern FILE *fd;                 // the score file, open only while it is read or written
+extern FILE *fd;                 // the score file, open only while it is read
 
 void ScoreBoard(int what);  // 1: load at start-up; 2: enter the players' scores after a game
 void ScoreBoardInit();

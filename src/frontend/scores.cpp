@@ -65,12 +65,6 @@ void EncodeTable(const scoreentry_t *tb, unsigned char *data) {
     for (int k = 0; k < 5; k++) Encode(tb[k], data + ENTRY_SIZE * k);
 }
 
-// The folder part of a path, with its slash ("" for the working directory).
-std::string Folder(const std::string &path) {
-    size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
-}
-
 // The file a path names once symbolic links are followed; it need not exist.
 std::string LinkTarget(std::string path) {
     for (int hops = 0; hops < 40; hops++) {
@@ -78,7 +72,7 @@ std::string LinkTarget(std::string path) {
         ssize_t n = readlink(path.c_str(), to, sizeof to - 1);
         if (n <= 0) break;
         to[n] = '\0';
-        path = to[0] == '/' ? std::string(to) : Folder(path) + to;
+        path = to[0] == '/' ? std::string(to) : FolderOf(path) + to;
     }
     return path;
 }
@@ -107,7 +101,7 @@ bool IsLeftover(const std::string &name, const std::string &base) {
 // crash left beside the table; one younger than a minute may be another
 // copy of the game saving right now.
 void RemoveLeftovers(const std::string &target) {
-    std::string folder = Folder(target);
+    std::string folder = FolderOf(target);
     std::string base = target.substr(folder.size());
     DIR *d = opendir(folder.empty() ? "." : folder.c_str());
     if (!d) return;
@@ -119,28 +113,6 @@ void RemoveLeftovers(const std::string &target) {
             unlink(path.c_str());
     }
     closedir(d);
-}
-
-// A rename is only lasting once the folder holding it is on disk too.
-void SyncFolder(const std::string &folder) {
-    int h = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (h < 0) return;
-    fsync(h);
-    close(h);
-}
-
-// The rights of the new file: the old file's, or the usual ones for a new file.
-void SetRights(int h, TableFile kind, const struct stat &old) {
-    if (kind == REPLACEABLE) {
-        fchmod(h, old.st_mode & 0777);
-        if ((old.st_uid != geteuid() || old.st_gid != getegid()) && fchown(h, old.st_uid, old.st_gid) != 0) {
-            // Only root may give the file away; anyone else keeps it.
-        }
-        return;
-    }
-    mode_t mask = umask(0);  // read it back
-    umask(mask);
-    fchmod(h, 0666 & ~mask);
 }
 
 // Writes the table to a new file beside the old one and renames it over
@@ -156,26 +128,9 @@ bool WriteTable(const scoreentry_t *tb) {
 
     unsigned char data[TABLE_SIZE];
     EncodeTable(tb, data);
-    std::string tmp = target + ".XXXXXX";
-    int h = mkstemp(&tmp[0]);
-    if (h < 0) return false;
-    SetRights(h, kind, old);
-    fd = fdopen(h, "wb");
-    if (!fd) {
-        close(h);
-        unlink(tmp.c_str());
-        return false;
-    }
-    bool ok = fwrite(data, 1, TABLE_SIZE, fd) == (size_t)TABLE_SIZE;
-    ok = fflush(fd) == 0 && ok;
-    ok = fsync(fileno(fd)) == 0 && ok;
-    ok = fclose(fd) == 0 && ok;
-    fd = NULL;
-    if (ok && rename(tmp.c_str(), target.c_str()) == 0)
-        SyncFolder(Folder(target));
-    else
-        unlink(tmp.c_str());
-    return true;
+    bool made;
+    ReplaceFile(target, data, TABLE_SIZE, kind == REPLACEABLE ? &old : NULL, &made);
+    return made;
 }
 
 void DefaultTable(scoreentry_t *tb) {

@@ -118,3 +118,46 @@ std::string ScoresFile() {
 void SetScoresFile(const std::string &path) {
     scores_file = path;
 }
+
+std::string FolderOf(const std::string &path) {
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+}
+
+// The old file's rights and owner, or the usual ones for a new file. Only
+// root may give a file away; anyone else keeps it.
+static void SetRights(int h, const struct stat *like) {
+    if (!like) {
+        mode_t mask = umask(0);  // read it back
+        umask(mask);
+        fchmod(h, 0666 & ~mask);
+        return;
+    }
+    fchmod(h, like->st_mode & 0777);
+    if (like->st_uid != geteuid() || like->st_gid != getegid())
+        if (fchown(h, like->st_uid, like->st_gid) != 0) return;  // only root may give a file away
+}
+
+bool ReplaceFile(const std::string &path, const void *data, size_t size, const struct stat *like,
+                 bool *made) {
+    std::string tmp = path + ".XXXXXX";
+    int h = mkstemp(&tmp[0]);
+    if (made) *made = h >= 0;
+    if (h < 0) return false;
+    SetRights(h, like);
+    bool ok = write(h, data, size) == (ssize_t)size;
+    ok = fsync(h) == 0 && ok;
+    ok = close(h) == 0 && ok;
+    if (!ok || rename(tmp.c_str(), path.c_str()) != 0) {
+        unlink(tmp.c_str());
+        return false;
+    }
+    // A rename is only lasting once the folder holding it is on disk too.
+    std::string folder = FolderOf(path);
+    int dir = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        fsync(dir);
+        close(dir);
+    }
+    return true;
+}

@@ -78,29 +78,6 @@ bool ParseTableLine(const std::string &line, scoreentry_t *tb) {
     return true;
 }
 
-// Writes a new file beside path and renames it over path, so a crash never
-// leaves half a file.
-bool WriteSafely(const std::string &path, const std::string &text) {
-    std::string tmp = path + ".XXXXXX";
-    int h = mkstemp(&tmp[0]);
-    if (h < 0) return false;
-    fchmod(h, 0644);
-    bool ok = write(h, text.data(), text.size()) == (ssize_t)text.size();
-    ok = fsync(h) == 0 && ok;
-    ok = close(h) == 0 && ok;
-    if (!ok || rename(tmp.c_str(), path.c_str()) != 0) {
-        unlink(tmp.c_str());
-        return false;
-    }
-    size_t slash = path.rfind('/');
-    int dir = open(slash == std::string::npos ? "." : path.substr(0, slash + 1).c_str(), O_RDONLY);
-    if (dir >= 0) {
-        fsync(dir);
-        close(dir);
-    }
-    return true;
-}
-
 void Note(long frame, const char *verb, int scancode, const char *extra = "") {
     char spare[8], line[64];
     snprintf(line, sizeof line, "%ld %s %s%s\n", frame, verb, HeadlessKeyName(scancode, spare), extra);
@@ -188,7 +165,7 @@ void RecordFinish(bool at_frame_start) {
     if (memcmp(&scoretb[0], &start_tb[0], sizeof start_tb[0]) != 0)
         paths.push_back(UserDataFile("best-game.replay"));
     for (const std::string &p : paths)
-        if (!WriteSafely(p, text))
+        if (!ReplaceFile(p, text.data(), text.size(), NULL))
             fprintf(stderr, "earthguard: cannot write %s: %s\n", p.c_str(), strerror(errno));
 }
 
