@@ -30,87 +30,59 @@ void QuietFrames(int n) {
     for (int i = 0; i < n; i++) QuietFrame();
 }
 
-void PastEntrance() {
-    QuietFrames(ENTRANCE);
-}
-
-bool operator==(const Box &a, const Box &b) {
-    return a.x0 == b.x0 && a.x1 == b.x1 && a.y0 == b.y0 && a.y1 == b.y1;
-}
-
-void PrintTo(const Box &b, std::ostream *os) {
-    *os << "x " << b.x0 << ".." << b.x1 << ", y " << b.y0 << ".." << b.y1;
-}
-
-Box FollowBody(const std::vector<At> &at, int frames, bool drawn, const std::function<void(int t)> &each) {
-    Box box;
+Followed Follow(int frames, const std::vector<At> &at, const std::vector<GroupRule> &rules, bool drawn,
+                const std::function<void(int t)> &each) {
+    Followed r;
+    r.launches.resize(rules.size());
+    r.chances.resize(rules.size());
     size_t next = 0;
-    for (int t = 1; t <= frames; t++) {
+    for (int t = 1; t <= frames && !::testing::Test::HasFailure(); t++) {
+        bossbomb_t was[12];
+        std::copy(boss_bomb, boss_bomb + 12, was);
+        int bx = boss.x, by = boss.y;
         Shielded();
         QuietFrame();
         EXPECT_EQ(boss.count, t);
-        box = {std::min(box.x0, boss.x), std::max(box.x1, boss.x), std::min(box.y0, boss.y),
-               std::max(box.y1, boss.y)};
+        r.box = {{std::min(r.box[0], boss.x), std::max(r.box[1], boss.x), std::min(r.box[2], boss.y),
+                  std::max(r.box[3], boss.y)}};
         if (next < at.size() && at[next].t == t) {
             EXPECT_EQ(boss.x, at[next].x) << "frame " << t;
             EXPECT_EQ(boss.y, at[next].y) << "frame " << t;
             EXPECT_TRUE(!drawn || ShownUncovered(boss.spr[boss.frame], boss.x, boss.y)) << "frame " << t;
             next++;
         }
-        if (each) each(t);
-    }
-    EXPECT_EQ(next, at.size()) << "places not reached, or not in order";
-    return box;
-}
-
-std::vector<GroupCount> FollowGroups(const std::vector<GroupRule> &rules, int frames) {
-    std::vector<GroupCount> count(rules.size());
-    for (int f = 0; f < frames; f++) {
-        bossbomb_t was[12];
-        std::copy(boss_bomb, boss_bomb + 12, was);
-        int bx = boss.x, by = boss.y;
-        Shielded();
-        QuietFrame();
-        for (size_t r = 0; r < rules.size(); r++) {
-            const GroupRule &g = rules[r];
-            SCOPED_TRACE("fight frame " + std::to_string(boss.count) + ", group led by slot " +
+        for (size_t i = 0; i < rules.size(); i++) {
+            const GroupRule &g = rules[i];
+            SCOPED_TRACE("fight frame " + std::to_string(t) + ", group led by slot " +
                          std::to_string(g.lead));
             bool flying = false;
             for (int k = 0; k < g.n; k++) flying = flying || was[g.lead + k].on;
             const bossbomb_t &lead = was[g.lead];
             bool ended = flying && lead.y + (g.vy ? g.vy : lead.vy) > g.limit;
             bool free = !flying || ended;
-            bool launched = free && (g.launch ? g.launch(bx, by) : boss_bomb[g.lead].on);
-            count[r].chances += free;
-            count[r].launches += launched;
+            bool rule = g.when == 'x'   ? bx % g.m == 0
+                        : g.when == 'y' ? by % g.m == 0
+                        : g.when == '<' ? by < g.m
+                                        : g.when == '*';
+            bool launched = free && (g.when ? rule : boss_bomb[g.lead].on);
+            r.chances[i] += free;
+            r.launches[i] += launched;
             for (int k = 0; k < g.n; k++) {
                 const bossbomb_t &b = boss_bomb[g.lead + k], &o = was[g.lead + k];
                 if (launched) {
-                    EXPECT_TRUE(b.on);
-                    EXPECT_EQ(b.x, bx + g.ox[k]);
-                    EXPECT_EQ(b.y, by + g.oy[k]);
+                    EXPECT_TRUE(b.on && b.x == bx + g.ox[k] && b.y == by + g.oy[k]);
                     EXPECT_TRUE(g.vy || (b.vy >= 1 && b.vy <= 3)) << b.vy;
                 } else if (flying && !ended) {
-                    EXPECT_EQ(b.on, o.on);
-                    EXPECT_EQ(b.x, o.x + g.dx[k]);
-                    EXPECT_EQ(b.y, o.y + (g.vy ? g.vy : o.vy));
+                    EXPECT_TRUE(b.on == o.on && b.x == o.x + g.dx[k] && b.y == o.y + (g.vy ? g.vy : o.vy));
                 } else {
                     EXPECT_FALSE(b.on);
                 }
             }
         }
-        if (::testing::Test::HasFailure()) break;
+        if (each) each(t);
     }
-    return count;
-}
-
-double RandomRate(const std::vector<GroupCount> &c, size_t from) {
-    int launches = 0, chances = 0;
-    for (size_t r = from; r < c.size(); r++) {
-        launches += c[r].launches;
-        chances += c[r].chances;
-    }
-    return double(launches) / chances;
+    EXPECT_EQ(next, at.size()) << "places not reached, or not in order";
+    return r;
 }
 
 bool ShootBody(int who) {

@@ -1,0 +1,403 @@
+// Each boss's own fight, from its entrance to its kill: how the body
+// moves, what it launches when, and how it takes the players' shots.
+
+#include "support/bossfight.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <utility>
+
+namespace {
+
+using Place = std::pair<int, int>;
+bosspart_t *const ARM[4] = {&boss1, &boss2, &boss3, &boss4};
+
+struct Boss {
+    Place entered;  // where the entrance ends
+    int bombs;      // projectile slots it uses
+    int hp;         // on Easy
+    int below;      // speed-up once the hit points are below this
+    int bonus;
+    int flash;  // image shown after a hit
+};
+const Boss BOSS[6] = {{},
+                      {{100, 27}, 5, 26, 13, 1500, 3},
+                      {{140, 82}, 6, 50, 25, 3000, 3},
+                      {{140, 82}, 4, 70, 37, 5000, 3},
+                      {{100, 37}, 6, 80, 49, 8000, 2},
+                      {{100, 37}, 12, 100, 61, 10000, 2}};
+
+// Every opaque pixel of s drawn at `scale` with its top-left corner at
+// (x, y) shows there, in the rows from `top` down.
+bool ShownScaled(BITMAP *s, int x, int y, fixed scale, int top) {
+    BITMAP *ref = create_bitmap_ex(8, 200, 200);
+    clear_to_color(ref, 0);
+    rotate_scaled_sprite(ref, s, 0, 0, 0, scale);
+    int seen = 0, wrong = 0;
+    for (int j = 0; j < 200; j++)
+        for (int i = 0; i < 200; i++) {
+            int c = getpixel(ref, i, j);
+            if (!c || y + j < top) continue;
+            seen++;
+            wrong += Shown(x + i, y + j) != c;
+        }
+    destroy_bitmap(ref);
+    return seen > 0 && wrong == 0;
+}
+
+// Boss n started and followed for `frames` fight frames. The entrance zoom
+// runs 65 frames from scale 537 by 1001 a frame, drifting down, with
+// nothing else happening: no projectiles, no animation, and a shot crossing
+// the growing body flies on as if nothing were there. Then the fight: the
+// body's places, the box it keeps to, every group launching by its rule and
+// more than a few times and, for the groups from `random` on, 1 in `odds`
+// per free slot and frame.
+void CheckFight(int n, int frames, const std::vector<At> &at, std::array<int, 4> box,
+                const std::vector<GroupRule> &rules, size_t random = 99, int odds = 0,
+                const std::function<void(int t)> &each = nullptr) {
+    StartBoss(n);
+    ASSERT_TRUE(bosshere && act_boss == n);
+    EXPECT_EQ(boss.count, 536);
+    int hp = boss.hp, t = 0;
+    for (; boss.phase == 0 && t < 200; t++) {
+        if (t == 30) PlaceShot(1, 0, boss.x + 20, boss.y + 20);  // from the middle up past the top
+        int y = boss.y, shot = bullet[0].y;
+        fixed scale = boss.count + 1;
+        QuietFrame();
+        if (t == ENTRANCE - 1) {
+            EXPECT_EQ(scale, 537 + 1001 * 64);
+            EXPECT_TRUE(ShownScaled(boss.spr[0], boss.x, y, scale, 12)) << "the body, nearly full size";
+        }
+        EXPECT_TRUE(t < 30 || !bullet[0].on || bullet[0].y == shot - bul_speed);
+        for (int i = 0; i < BOSS[n].bombs; i++) EXPECT_FALSE(boss_bomb[i].on);
+        EXPECT_EQ(boss.frame, 0);
+    }
+    EXPECT_EQ(t, ENTRANCE);
+    EXPECT_EQ(Place(boss.x, boss.y), BOSS[n].entered);
+    EXPECT_EQ(boss.hp, hp);
+    Followed f = Follow(frames, at, rules, n != 2, each);  // the pod may cover the second body
+    EXPECT_EQ(f.box, box);
+    int launches = 0, chances = 0;
+    for (size_t i = 0; i < rules.size(); i++) {
+        EXPECT_GT(f.launches[i], 3) << "group " << i;
+        launches += i >= random ? f.launches[i] : 0;
+        chances += i >= random ? f.chances[i] : 0;
+    }
+    EXPECT_TRUE(!odds || std::abs(double(launches) / chances * odds - 1) < 0.2)
+        << launches << " of " << chances;
+}
+
+// What the speed-up changes, by boss: the move interval, the angle step.
+bool SpedUp(int n) {
+    const bool rate = boss.rate == (n == 1 ? 2 : 1), step = boss.step == 0.04;
+    return n == 1 || n == 4 ? rate : n == 5 ? rate && step : step;
+}
+
+// The body shot down (on Medium: twice its hit points): 5 points a hit
+// with the hit sound, the flash image on the next frame, the speed-up below
+// its threshold, and the kill bonus with an explosion instead of the hit
+// sound; no money. Once the explosions are over nothing of the body (nor
+// of the pod or the arm) is drawn any more.
+void CheckKill(int n) {
+    const Boss &b = BOSS[n];
+    EXPECT_EQ(boss.hp, 2 * b.hp);
+    EXPECT_FALSE(SpedUp(n));
+    int hits = 0, plays = Sound(al_fx[1]).count;
+    for (int tries = 0; !fl_des && tries < 1000; tries++) {
+        Shielded();
+        if (!ShootBody() || fl_des) continue;
+        hits++;
+        EXPECT_EQ(score, 5 * hits);
+        EXPECT_FALSE(bullet[0].on) << "spent on the body";
+        EXPECT_EQ(Sound(al_fx[1]), (Played{plays + hits, 50, 100, 1000}));
+        EXPECT_EQ(SpedUp(n), boss.hp < b.below) << "after hit " << hits;
+        QuietFrame();
+        EXPECT_EQ(boss.frame, b.flash);
+        EXPECT_FALSE(boss.hit) << "the flash shows once";
+        EXPECT_TRUE(n == 2 || ShownUncovered(boss.spr[b.flash], boss.x, boss.y));
+    }
+    EXPECT_EQ(hits + 1, 2 * b.hp);
+    EXPECT_EQ(score, 5 * (hits + 1) + b.bonus);
+    EXPECT_EQ(Sound(al_fx[1]).count, plays + hits) << "the kill sounds as an explosion, not a hit";
+    EXPECT_EQ(money, 1000) << "bosses pay no money";
+    while (exp_n < 100) QuietFrame();
+    std::vector<bosspart_t *> parts = {&boss};
+    if (n == 2) parts.push_back(&boss1);
+    if (n == 3) parts.insert(parts.end(), ARM, ARM + 4);
+    for (bosspart_t *p : parts)
+        for (int j = 0; j < p->spr[0]->h; j++)
+            for (int i = 0; i < p->spr[0]->w; i++) {
+                int x = p->x + i, y = p->y + j;
+                EXPECT_TRUE(y < 10 || DrawnOver(x, y) || Shown(x, y) == Backdrop(x, y)) << x << "," << y;
+            }
+}
+
+// Single slots from `from` on, launched at (ox, 15) from the body: six at
+// random with a fall speed of their own, or (with vy) four one pixel apart,
+// launched again as soon as they end.
+std::vector<GroupRule> Singles(int from, int ox, int limit, int vy = 0) {
+    std::vector<GroupRule> r;
+    for (int i = 0; i < (vy ? 4 : 6); i++)
+        r.push_back({vy ? '*' : '\0', 0, from + i, 1, vy, {0}, limit, {ox}, {15 + (vy ? i : 0)}});
+    return r;
+}
+
+// The angle starts again only once it reaches 360.0: the body's x on the
+// two frames after that.
+void CheckWrap(int x1, int x2) {
+    boss.angle = 359.99;
+    boss1.angle = 359.95;
+    QuietFrame();
+    EXPECT_EQ(boss.x, x1);
+    EXPECT_EQ(boss.angle, 0.0);
+    QuietFrame();
+    EXPECT_EQ(boss.x, x2);
+}
+
+// One pixel per axis every third frame within x 0..261, y 10..100. The
+// straight pair only at the top of the bounce (first on frame 490), the
+// single beam on every 60th column, the spread pair on every 32nd.
+TEST(Boss1, BouncesDropsEachKindOfBeamByItsRuleAndIsShotDown) {
+    const std::vector<At> at = {{1, 100, 27},    {2, 100, 27},    {3, 101, 28},
+                                {219, 173, 100}, {220, 173, 100}, {483, 261, 12},
+                                {489, 259, 10},  {492, 258, 11},  {1266, 0, 89}};
+    CheckFight(1, 2990, at, {{0, 261, 10, 100}},
+               {{'<', 11, 0, 2, 3, {0, 0}, 196, {3, 43}, {40, 40}},
+                {'x', 60, 2, 1, 1, {0}, 206, {24}, {54}},
+                {'x', 32, 3, 2, 2, {-1, 1}, 207, {13, 33}, {45, 45}}});
+    CheckKill(1);
+}
+
+// The ellipse round (140, 45) from its lowest point, rightward, truncated
+// toward zero (never quite the extremes), the pod circling it once in about
+// 63 frames; six bombs dropped at random, 1 in 21.
+TEST(Boss2, CirclesTheEllipseWithThePodOrbitingDropsBombsAtRandomAndIsShotDown) {
+    const std::vector<At> at = {{1, 140, 85},  {2, 141, 84},   {17, 171, 82}, {32, 198, 77},
+                                {40, 210, 73}, {48, 220, 68},  {79, 239, 45}, {157, 142, 6},
+                                {236, 41, 45}, {314, 138, 84}, {315, 140, 84}};
+    const std::map<int, Place> pod = {{1, {142, 139}}, {2, {145, 137}}, {17, {200, 106}}, {32, {201, 72}},
+                                      {48, {195, 92}}, {79, {268, 70}}, {157, {147, 1}}};
+    CheckFight(2, 4000, at, {{41, 239, 6, 85}}, Singles(0, 15, 206), 0, 21, [&pod](int t) {
+        auto p = pod.find(t);
+        if (p == pod.end()) return;
+        EXPECT_EQ(Place(boss1.x, boss1.y), p->second) << "frame " << t;
+        EXPECT_TRUE(boss1.y < 10 || ShownUncovered(boss1.spr[0], boss1.x, boss1.y));  // below the bar
+    });
+    CheckWrap(236, 140);
+    EXPECT_EQ(boss.y, 85);
+    EXPECT_EQ(Place(boss1.x, boss1.y), Place(142, 139)) << "the pod's angle started again too";
+    CheckKill(2);
+}
+
+// Row 45 swept by x 140 + 100 sin, the arm hanging 30..60 below, swaying
+// 4..16 about x + 25; four bombs one pixel apart falling two a frame and
+// starting again from (15, 15 + i) once past y 200, shown in one of their
+// two images.
+TEST(Boss3, SweepsWithTheArmSwayingKeepsItsBundleOfBombsFallingAndIsShotDown) {
+    const std::vector<At> at = {{1, 140, 45},   {2, 141, 45},   {80, 239, 45},
+                                {157, 142, 45}, {158, 140, 45}, {237, 41, 45}};
+    const std::map<int, std::array<int, 4>> sway = {
+        {1, {{0, 0, 0, 0}}}, {10, {{1, 3, 5, 6}}}, {32, {{3, 7, 11, 15}}}, {63, {{0, 0, 0, 0}}}};
+    CheckFight(3, 600, at, {{41, 239, 45, 45}}, Singles(0, 15, 200, 2), 99, 0, [&sway](int t) {
+        EXPECT_EQ(boss1.mode, 0) << "no ship under the arm";
+        for (int k = 0; k < 4; k++) EXPECT_EQ(ARM[k]->y, 75 + 10 * k);
+        const bossbomb_t &b = boss_bomb[3];
+        // Drawn before its move; on top where it is below the arm.
+        EXPECT_TRUE(!b.on || b.y < 133 || b.y > 150 || ShownUncovered(b.spr[0], b.x, b.y - 2) ||
+                    ShownUncovered(b.spr[1], b.x, b.y - 2));
+        auto s = sway.find(t);
+        if (s == sway.end()) return;
+        for (int k = 0; k < 4; k++) EXPECT_EQ(ARM[k]->x, boss.x + 25 + s->second[k]) << "frame " << t;
+        EXPECT_TRUE(ShownUncovered(boss4.spr[0], boss4.x, boss4.y));
+    });
+    CheckKill(3);
+}
+
+// One pixel per axis every second frame over almost the whole field, down
+// into the ships' row; the fan of five whenever the height is a multiple of
+// 31, the heavy bomb on every 30th column.
+TEST(Boss4, BouncesFiresItsFanAndBombByHeightAndColumnAndIsShotDown) {
+    const std::vector<At> at = {{1, 100, 37},    {2, 101, 38},  {256, 228, 165}, {258, 229, 164},
+                                {288, 244, 149}, {568, 104, 9}, {776, 0, 113}};
+    CheckFight(4, 2000, at, {{0, 244, 9, 165}},
+               {{'y', 31, 1, 5, 2, {0, 1, 2, -1, -2}, 220, {30, 30, 30, 30, 30}, {20, 20, 20, 20, 20}},
+                {'x', 30, 0, 1, 3, {0}, 202, {30}, {20}}});
+    CheckKill(4);
+}
+
+// A bob of one pixel every second frame within y 9..120 while sweeping
+// x 105 + 100 sin; fans at heights that are multiples of 28 and of 26, six
+// long bombs at random, 1 in 31.
+TEST(Boss5, BobsAndSweepsFiresTwoFansByHeightAndBombsAtRandomAndIsShotDown) {
+    const std::vector<At> at = {{1, 105, 37},   {2, 106, 38},   {3, 108, 38},  {166, 90, 120},
+                                {168, 86, 119}, {200, 31, 103}, {388, 204, 9}, {390, 204, 10}};
+    std::vector<GroupRule> rules = {{'y', 28, 0, 3, 3, {1, 0, -1}, 220, {30, 30, 30}, {20, 20, 20}},
+                                    {'y', 26, 3, 3, 2, {1, 0, -1}, 220, {60, 60, 60}, {20, 20, 20}}};
+    for (const GroupRule &g : Singles(6, 36, 206)) rules.push_back(g);
+    CheckFight(5, 4000, at, {{6, 204, 9, 120}}, rules, 2, 31);  // x 5 needs sin at -0.99
+    CheckWrap(201, 105);
+    CheckKill(5);
+}
+
+// With its angle at 0 the pod hangs right below the body: a shot placed
+// there meets the pod and not the body.
+bool ShootPod() {
+    boss1.angle = 0.0;
+    int hp = boss1.hp;
+    PlaceShot(1, 0, boss.x + 14, boss.y + 57);
+    QuietFrame();
+    return boss1.hp < hp;
+}
+
+// The pod takes the shots that reach it: 4 points a hit with the hit sound
+// and its flash, and 500 for the kill. Shot down, it falls one right and
+// two down a frame, lands past y 203 with an explosion, burns for six 80 ms
+// ticks drifting right, and is gone; meanwhile shots pass it, and only the
+// burning pod costs a ship.
+TEST(Boss2, ThePodTakesShotsFallsBurnsAndIsGone) {
+    StartBoss(2);
+    QuietFrames(ENTRANCE);
+    int body = boss.hp, hits = 0;
+    ASSERT_EQ(boss1.hp, 20);
+    for (int tries = 0; !boss1.dead && tries < 200; tries++) {
+        Shielded();
+        if (!ShootPod()) continue;
+        hits++;
+        EXPECT_EQ(score, 4 * hits + (boss1.dead ? 500 : 0));
+        EXPECT_FALSE(bullet[0].on) << "spent on the pod";
+        EXPECT_EQ(Sound(al_fx[1]).count, std::min(hits, 19)) << "a hit sound for all but the kill";
+        EXPECT_EQ(Sound(al_fx[0]).count, boss1.dead ? 1 : 0);
+        if (boss1.dead) break;
+        QuietFrame();
+        EXPECT_TRUE(ShownUncovered(boss1.spr[1], boss1.x, boss1.y)) << "the flash image shows";
+        EXPECT_EQ(boss1.frame, 0);
+    }
+    EXPECT_EQ(hits, 20);
+    EXPECT_EQ(boss.hp, body) << "the pod screened the body";
+    ASSERT_TRUE(boss1.falling);
+    // Falling: shots pass, a ship under it is safe (the bombs kept away).
+    int frames = 0;
+    for (; boss1.falling && frames < 200; frames++) {
+        Place p(boss1.x, boss1.y);
+        for (bossbomb_t &b : boss_bomb) b.on = false;
+        PlaceShot(1, 1, boss1.x + 14, boss1.y + 2);
+        player.x = boss1.x + 8;
+        Unshield();
+        QuietFrame();
+        EXPECT_EQ(player.dead, !boss1.falling) << "the pod burns from the frame it lands on";
+        if (!boss1.falling) break;
+        EXPECT_EQ(Place(boss1.x, boss1.y), Place(p.first + 1, p.second + 2));
+        EXPECT_TRUE(ShownUncovered(boss1.spr[boss1.frame], boss1.x, boss1.y));
+    }
+    EXPECT_EQ(score, 4 * 20 + 500);
+    ASSERT_EQ(boss1.phase, 1) << "landed";
+    EXPECT_TRUE(boss1.y > 203 && boss1.y <= 205) << boss1.y;
+    EXPECT_EQ(Sound(al_fx[0]).count, 2);
+    // Burning: drifting right, a new image on each of six ticks, then gone.
+    Shielded();
+    int x = boss1.x, ticks = 0, last = boss1.frame;
+    for (; boss1.phase == 1 && frames < 400; frames++) {
+        QuietFrame();
+        EXPECT_EQ(boss1.x, ++x);
+        ticks += boss1.frame != last;
+        last = boss1.frame;
+    }
+    EXPECT_EQ(boss1.phase, 2);
+    EXPECT_EQ(ticks, 6);
+    QuietFrames(10);
+    EXPECT_EQ(boss1.x, x) << "gone for good";
+}
+
+// A weapon-2 shot with a hit to spare that touches body and pod in one
+// frame hits both, the body first.
+TEST(Boss2, APiercingShotCanHitBodyAndPodInOneFrame) {
+    PlayOptions o;
+    o.weapon = 2;
+    StartBoss(2, o);
+    QuietFrames(ENTRANCE + 1);  // on the ellipse
+    int body = boss.hp, pod = boss1.hp;
+    Shielded();
+    boss1.angle = 0.0;
+    PlaceShot(1, 0, boss.x + 17, boss.y + 46);
+    QuietFrame();
+    EXPECT_EQ(boss.hp, body - 1);
+    EXPECT_EQ(boss1.hp, pod - 1);
+    EXPECT_EQ(score, 5 + 4);
+    EXPECT_FALSE(bullet[0].on);
+}
+
+// Shots that touch the arm are spent on it, sounding a hit but scoring
+// nothing and sparing the body behind it; the arm never dies. A strike
+// starts when the top segment's place of the frame before is exactly a
+// ship's x, not a pixel beside it: 19 frames stretching bring the tip from
+// 105 to 195, the next (pulling back) to 200, and after 20 frames pulling
+// back the arm is idle; each segment's drop grows by its own step. The tip
+// costs an open ship under it at the bottom of the strike. A new strike can
+// start on the frame after the arm came to rest, also at the idle second
+// ship's record in a one-player game.
+TEST(Boss3, TheArmTakesShotsHarmlesslyAndStrikesAtAShipRightBelowIt) {
+    StartBoss(3);
+    QuietFrames(ENTRANCE + 1);
+    int hp = boss.hp;
+    for (int k = 0; k < 4; k++) {
+        Shielded();
+        PlaceShot(1, 0, ARM[k]->x + 4, ARM[k]->y);
+        QuietFrame();
+        EXPECT_FALSE(bullet[0].on) << "segment " << k + 1;
+        EXPECT_EQ(Sound(al_fx[1]), (Played{k + 1, 50, 100, 1000}));
+        EXPECT_FALSE(ARM[k]->dead);
+    }
+    EXPECT_EQ(score, 0);
+    EXPECT_EQ(boss.hp, hp);
+
+    QuietFrames(5);
+    Shielded();
+    player.x = boss1.x + 1;
+    QuietFrame();
+    EXPECT_EQ(boss1.mode, 0) << "one pixel beside";
+    player.x = boss1.x;
+    QuietFrame();
+    ASSERT_EQ(boss1.mode, 1);
+    const int step[4] = {2, 3, 4, 5};
+    for (int f = 1; f <= 39; f++) {
+        int d = f <= 19 ? f - 1 : 39 - f;  // the drop grows by the step for 19 frames, then shrinks
+        for (int k = 0; k < 4; k++) EXPECT_EQ(ARM[k]->y, 75 + 10 * k + step[k] * d) << "strike frame " << f;
+        EXPECT_EQ(boss1.mode, f < 19 ? 1 : f < 39 ? 2 : 0) << "strike frame " << f;
+        EXPECT_TRUE(ShownUncovered(boss4.spr[0], boss4.x, boss4.y));
+        EXPECT_EQ(lives, f < 18 ? 9 : 8) << "the tip reaches the ship on strike frame 18";
+        player.x = boss4.x;  // under the tip, open from frame 15
+        if (f == 15) Unshield();
+        for (bossbomb_t &b : boss_bomb) b.on = false;
+        if (f < 39) QuietFrame();
+    }
+    ASSERT_EQ(NPLAYERS, 1);
+    player.x = 0;
+    player2.x = boss1.x;
+    QuietFrame();
+    EXPECT_EQ(boss1.mode, 1);
+    EXPECT_EQ(lives2, LIVES);
+}
+
+// At the bottom of its bounce the body costs an open ship it touches; a
+// shielded one is safe.
+TEST(Boss4, TheBodyCostsAnOpenShipItTouches) {
+    for (bool shielded : {true, false}) {
+        SCOPED_TRACE(shielded ? "shielded" : "open");
+        StartBoss(4);
+        Shielded();
+        QuietFrames(ENTRANCE + 230);
+        while (!player.dead && boss.count < 300) {
+            for (bossbomb_t &b : boss_bomb) b.on = false;  // only the body
+            player.x = boss.x + 30;
+            shielded ? Shielded() : Unshield();
+            QuietFrame();
+        }
+        EXPECT_EQ(lives, 9 - !shielded);
+        EXPECT_TRUE(shielded || boss.y + 58 >= 206) << "it reached the ships' row";
+    }
+}
+
+}  // namespace
