@@ -61,7 +61,7 @@ void CheckFight(int n, int frames, const std::vector<At> &at, std::array<int, 4>
     StartBoss(n);
     ASSERT_TRUE(bosshere && act_boss == n);
     EXPECT_EQ(boss.count, 536);
-    int hp = boss.hp, t = 0;
+    int t = 0;
     for (; boss.phase == 0 && t < 200; t++) {
         if (t == 30) PlaceShot(1, 0, boss.x + 20, boss.y + 20);  // from the middle up past the top
         int y = boss.y, shot = bullet[0].y;
@@ -77,7 +77,7 @@ void CheckFight(int n, int frames, const std::vector<At> &at, std::array<int, 4>
     }
     EXPECT_EQ(t, ENTRANCE);
     EXPECT_EQ(Place(boss.x, boss.y), BOSS[n].entered);
-    EXPECT_EQ(boss.hp, hp);
+    EXPECT_EQ(boss.hp, 2 * BOSS[n].hp) << "on Medium, and none lost in the entrance";
     Followed f = Follow(frames, at, rules, n != 2, each);  // the pod may cover the second body
     EXPECT_EQ(f.box, box);
     int launches = 0, chances = 0;
@@ -96,21 +96,20 @@ bool SpedUp(int n) {
     return n == 1 || n == 4 ? rate : n == 5 ? rate && step : step;
 }
 
-// The body shot down (on Medium: twice its hit points): 5 points a hit
+// The body shot down from its hit points left: 5 points a hit
 // with the hit sound, the flash image on the next frame, the speed-up below
 // its threshold, and the kill bonus with an explosion instead of the hit
 // sound; no money. Once the explosions are over nothing of the body (nor
 // of the pod or the arm) is drawn any more.
 void CheckKill(int n) {
     const Boss &b = BOSS[n];
-    EXPECT_EQ(boss.hp, 2 * b.hp);
     EXPECT_FALSE(SpedUp(n));
-    int hits = 0, plays = Sound(al_fx[1]).count;
+    int hits = 0, hp = boss.hp, was = score, plays = Sound(al_fx[1]).count;
     for (int tries = 0; !fl_des && tries < 1000; tries++) {
         Shielded();
         if (!ShootBody() || fl_des) continue;
         hits++;
-        EXPECT_EQ(score, 5 * hits);
+        EXPECT_EQ(score, was + 5 * hits);
         EXPECT_FALSE(bullet[0].on) << "spent on the body";
         EXPECT_EQ(Sound(al_fx[1]), (Played{plays + hits, 50, 100, 1000}));
         EXPECT_EQ(SpedUp(n), boss.hp < b.below) << "after hit " << hits;
@@ -119,8 +118,8 @@ void CheckKill(int n) {
         EXPECT_FALSE(boss.hit) << "the flash shows once";
         EXPECT_TRUE(n == 2 || ShownUncovered(boss.spr[b.flash], boss.x, boss.y));
     }
-    EXPECT_EQ(hits + 1, 2 * b.hp);
-    EXPECT_EQ(score, 5 * (hits + 1) + b.bonus);
+    EXPECT_EQ(hits + 1, hp);
+    EXPECT_EQ(score, was + 5 * hp + b.bonus);
     EXPECT_EQ(Sound(al_fx[1]).count, plays + hits) << "the kill sounds as an explosion, not a hit";
     EXPECT_EQ(money, 1000) << "bosses pay no money";
     while (exp_n < 100) QuietFrame();
@@ -189,78 +188,16 @@ TEST(Boss2, CirclesTheEllipseWithThePodOrbitingDropsBombsAtRandomAndIsShotDown) 
     CheckWrap(236, 140);
     EXPECT_EQ(boss.y, 85);
     EXPECT_EQ(Place(boss1.x, boss1.y), Place(142, 139)) << "the pod's angle started again too";
-    CheckKill(2);
-}
-
-// Row 45 swept by x 140 + 100 sin, the arm hanging 30..60 below, swaying
-// 4..16 about x + 25; four bombs one pixel apart falling two a frame and
-// starting again from (15, 15 + i) once past y 200, shown in one of their
-// two images.
-TEST(Boss3, SweepsWithTheArmSwayingKeepsItsBundleOfBombsFallingAndIsShotDown) {
-    const std::vector<At> at = {{1, 140, 45},   {2, 141, 45},   {80, 239, 45},
-                                {157, 142, 45}, {158, 140, 45}, {237, 41, 45}};
-    const std::map<int, std::array<int, 4>> sway = {
-        {1, {{0, 0, 0, 0}}}, {10, {{1, 3, 5, 6}}}, {32, {{3, 7, 11, 15}}}, {63, {{0, 0, 0, 0}}}};
-    CheckFight(3, 600, at, {{41, 239, 45, 45}}, Singles(0, 15, 200, 2), 99, 0, [&sway](int t) {
-        EXPECT_EQ(boss1.mode, 0) << "no ship under the arm";
-        for (int k = 0; k < 4; k++) EXPECT_EQ(ARM[k]->y, 75 + 10 * k);
-        const bossbomb_t &b = boss_bomb[3];
-        // Drawn before its move; on top where it is below the arm.
-        EXPECT_TRUE(!b.on || b.y < 133 || b.y > 150 || ShownUncovered(b.spr[0], b.x, b.y - 2) ||
-                    ShownUncovered(b.spr[1], b.x, b.y - 2));
-        auto s = sway.find(t);
-        if (s == sway.end()) return;
-        for (int k = 0; k < 4; k++) EXPECT_EQ(ARM[k]->x, boss.x + 25 + s->second[k]) << "frame " << t;
-        EXPECT_TRUE(ShownUncovered(boss4.spr[0], boss4.x, boss4.y));
-    });
-    CheckKill(3);
-}
-
-// One pixel per axis every second frame over almost the whole field, down
-// into the ships' row; the fan of five whenever the height is a multiple of
-// 31, the heavy bomb on every 30th column.
-TEST(Boss4, BouncesFiresItsFanAndBombByHeightAndColumnAndIsShotDown) {
-    const std::vector<At> at = {{1, 100, 37},    {2, 101, 38},  {256, 228, 165}, {258, 229, 164},
-                                {288, 244, 149}, {568, 104, 9}, {776, 0, 113}};
-    CheckFight(4, 2000, at, {{0, 244, 9, 165}},
-               {{'y', 31, 1, 5, 2, {0, 1, 2, -1, -2}, 220, {30, 30, 30, 30, 30}, {20, 20, 20, 20, 20}},
-                {'x', 30, 0, 1, 3, {0}, 202, {30}, {20}}});
-    CheckKill(4);
-}
-
-// A bob of one pixel every second frame within y 9..120 while sweeping
-// x 105 + 100 sin; fans at heights that are multiples of 28 and of 26, six
-// long bombs at random, 1 in 31.
-TEST(Boss5, BobsAndSweepsFiresTwoFansByHeightAndBombsAtRandomAndIsShotDown) {
-    const std::vector<At> at = {{1, 105, 37},   {2, 106, 38},   {3, 108, 38},  {166, 90, 120},
-                                {168, 86, 119}, {200, 31, 103}, {388, 204, 9}, {390, 204, 10}};
-    std::vector<GroupRule> rules = {{'y', 28, 0, 3, 3, {1, 0, -1}, 220, {30, 30, 30}, {20, 20, 20}},
-                                    {'y', 26, 3, 3, 2, {1, 0, -1}, 220, {60, 60, 60}, {20, 20, 20}}};
-    for (const GroupRule &g : Singles(6, 36, 206)) rules.push_back(g);
-    CheckFight(5, 4000, at, {{6, 204, 9, 120}}, rules, 2, 31);  // x 5 needs sin at -0.99
-    CheckWrap(201, 105);
-    CheckKill(5);
-    try {  // the ending leads to the high-score entry, which waits for keys no script gives
-        while (bosshere) QuietFrame();
-    } catch (const RunOver &) {}
-    EXPECT_EQ(level, 26);
-    EXPECT_TRUE(gameover) << "the ending ended the play";
-}
-
-// A weapon-2 shot with a hit to spare that touches body and pod in one
-// frame hits both, the body first. The pod takes the shots that reach it:
-// 4 points a hit with the hit sound and its flash, and 500 for the kill.
-// Shot down, it falls one right and two down a frame, lands past y 203 with
-// an explosion, burns for six 80 ms ticks drifting right, and is gone;
-// meanwhile shots pass it, and only the burning pod costs a ship.
-TEST(Boss2, ThePodTakesShotsFallsBurnsAndIsGone) {
-    PlayOptions o;
-    o.weapon = 2;
-    StartBoss(2, o);
-    QuietFrames(ENTRANCE + 1);  // on the ellipse
+    // A piercing shot with a hit to spare that touches body and pod in one
+    // frame hits both, the body first. The pod takes the shots that reach it:
+    // 4 points a hit with the hit sound and its flash, and 500 for the kill.
+    // Shot down, it falls one right and two down a frame, lands past y 203 with
+    // an explosion, burns for six 80 ms ticks drifting right, and is gone;
+    // meanwhile shots pass it, and only the burning pod costs a ship.
     Shielded();
     boss1.angle = 0.0;
     PlaceShot(1, 0, boss.x + 17, boss.y + 46);
+    bullet[0].hits = 2;  // as a piercing shot
     QuietFrame();
     EXPECT_EQ(boss.hp, 2 * 50 - 1);
     EXPECT_EQ(boss1.hp, 20 - 1);
@@ -319,20 +256,39 @@ TEST(Boss2, ThePodTakesShotsFallsBurnsAndIsGone) {
     EXPECT_EQ(ticks, 6);
     QuietFrames(10);
     EXPECT_EQ(boss1.x, x) << "gone for good";
+    CheckKill(2);
 }
 
-// Shots that touch the arm are spent on it, sounding a hit but scoring
-// nothing and sparing the body behind it; the arm never dies. A strike
-// starts when the top segment's place of the frame before is exactly a
-// ship's x, not a pixel beside it: 19 frames stretching bring the tip from
-// 105 to 195, the next (pulling back) to 200, and after 20 frames pulling
-// back the arm is idle; each segment's drop grows by its own step. The tip
-// costs an open ship under it at the bottom of the strike. A new strike can
-// start on the frame after the arm came to rest, also at the idle second
-// ship's record in a one-player game.
-TEST(Boss3, TheArmTakesShotsHarmlesslyAndStrikesAtAShipRightBelowIt) {
-    StartBoss(3);
-    QuietFrames(ENTRANCE + 1);
+// Row 45 swept by x 140 + 100 sin, the arm hanging 30..60 below, swaying
+// 4..16 about x + 25; four bombs one pixel apart falling two a frame and
+// starting again from (15, 15 + i) once past y 200, shown in one of their
+// two images.
+TEST(Boss3, SweepsWithTheArmSwayingKeepsItsBundleOfBombsFallingAndIsShotDown) {
+    const std::vector<At> at = {{1, 140, 45},   {2, 141, 45},   {80, 239, 45},
+                                {157, 142, 45}, {158, 140, 45}, {237, 41, 45}};
+    const std::map<int, std::array<int, 4>> sway = {
+        {1, {{0, 0, 0, 0}}}, {10, {{1, 3, 5, 6}}}, {32, {{3, 7, 11, 15}}}, {63, {{0, 0, 0, 0}}}};
+    CheckFight(3, 600, at, {{41, 239, 45, 45}}, Singles(0, 15, 200, 2), 99, 0, [&sway](int t) {
+        EXPECT_EQ(boss1.mode, 0) << "no ship under the arm";
+        for (int k = 0; k < 4; k++) EXPECT_EQ(ARM[k]->y, 75 + 10 * k);
+        const bossbomb_t &b = boss_bomb[3];
+        // Drawn before its move; on top where it is below the arm.
+        EXPECT_TRUE(!b.on || b.y < 133 || b.y > 150 || ShownUncovered(b.spr[0], b.x, b.y - 2) ||
+                    ShownUncovered(b.spr[1], b.x, b.y - 2));
+        auto s = sway.find(t);
+        if (s == sway.end()) return;
+        for (int k = 0; k < 4; k++) EXPECT_EQ(ARM[k]->x, boss.x + 25 + s->second[k]) << "frame " << t;
+        EXPECT_TRUE(ShownUncovered(boss4.spr[0], boss4.x, boss4.y));
+    });
+    // Shots that touch the arm are spent on it, sounding a hit but scoring
+    // nothing and sparing the body behind it; the arm never dies. A strike
+    // starts when the top segment's place of the frame before is exactly a
+    // ship's x, not a pixel beside it: 19 frames stretching bring the tip from
+    // 105 to 195, the next (pulling back) to 200, and after 20 frames pulling
+    // back the arm is idle; each segment's drop grows by its own step. The tip
+    // costs an open ship under it at the bottom of the strike. A new strike can
+    // start on the frame after the arm came to rest, also at the idle second
+    // ship's record in a one-player game.
     int hp = boss.hp;
     for (int k = 0; k < 4; k++) {
         Shielded();
@@ -371,25 +327,52 @@ TEST(Boss3, TheArmTakesShotsHarmlesslyAndStrikesAtAShipRightBelowIt) {
     QuietFrame();
     EXPECT_EQ(boss1.mode, 1);
     EXPECT_EQ(lives2, LIVES);
+    CheckKill(3);
 }
 
-// At the bottom of its bounce the body costs an open ship it touches; a
-// shielded one is safe.
-TEST(Boss4, TheBodyCostsAnOpenShipItTouches) {
-    for (bool shielded : {true, false}) {
-        SCOPED_TRACE(shielded ? "shielded" : "open");
-        StartBoss(4);
-        Shielded();
-        QuietFrames(ENTRANCE + 230);
-        while (!player.dead && boss.count < 300) {
-            for (bossbomb_t &b : boss_bomb) b.on = false;  // only the body
+// One pixel per axis every second frame over almost the whole field, down
+// into the ships' row; the fan of five whenever the height is a multiple of
+// 31, the heavy bomb on every 30th column.
+TEST(Boss4, BouncesFiresItsFanAndBombByHeightAndColumnAndIsShotDown) {
+    const std::vector<At> at = {{1, 100, 37},    {2, 101, 38},  {256, 228, 165}, {258, 229, 164},
+                                {288, 244, 149}, {568, 104, 9}, {776, 0, 113}};
+    CheckFight(4, 2000, at, {{0, 244, 9, 165}},
+               {{'y', 31, 1, 5, 2, {0, 1, 2, -1, -2}, 220, {30, 30, 30, 30, 30}, {20, 20, 20, 20, 20}},
+                {'x', 30, 0, 1, 3, {0}, 202, {30}, {20}}});
+    // At the bottom of its bounce the body costs an open ship it touches; a
+    // shielded one is safe.
+    for (bool open : {false, true}) {
+        SCOPED_TRACE(open ? "open" : "shielded");
+        for (int t = boss.count; !player.dead && boss.count < t + 700;) {  // past the bottom
+            for (bossbomb_t &b : boss_bomb) b.on = false;                  // only the body
             player.x = boss.x + 30;
-            shielded ? Shielded() : Unshield();
+            open ? Unshield() : Shielded();
             QuietFrame();
         }
-        EXPECT_EQ(lives, 9 - !shielded);
-        EXPECT_TRUE(shielded || boss.y + 58 >= 206) << "it reached the ships' row";
+        EXPECT_EQ(lives, 9 - open);
+        EXPECT_TRUE(!open || boss.y + 58 >= 206) << "it reached the ships' row";
     }
+    QuietFrames(100);  // the wreck out of the way
+    CheckKill(4);
+}
+
+// A bob of one pixel every second frame within y 9..120 while sweeping
+// x 105 + 100 sin; fans at heights that are multiples of 28 and of 26, six
+// long bombs at random, 1 in 31.
+TEST(Boss5, BobsAndSweepsFiresTwoFansByHeightAndBombsAtRandomAndIsShotDown) {
+    const std::vector<At> at = {{1, 105, 37},   {2, 106, 38},   {3, 108, 38},  {166, 90, 120},
+                                {168, 86, 119}, {200, 31, 103}, {388, 204, 9}, {390, 204, 10}};
+    std::vector<GroupRule> rules = {{'y', 28, 0, 3, 3, {1, 0, -1}, 220, {30, 30, 30}, {20, 20, 20}},
+                                    {'y', 26, 3, 3, 2, {1, 0, -1}, 220, {60, 60, 60}, {20, 20, 20}}};
+    for (const GroupRule &g : Singles(6, 36, 206)) rules.push_back(g);
+    CheckFight(5, 4000, at, {{6, 204, 9, 120}}, rules, 2, 31);  // x 5 needs sin at -0.99
+    CheckWrap(201, 105);
+    CheckKill(5);
+    try {  // the ending leads to the high-score entry, which waits for keys no script gives
+        while (bosshere) QuietFrame();
+    } catch (const RunOver &) {}
+    EXPECT_EQ(level, 26);
+    EXPECT_TRUE(gameover) << "the ending ended the play";
 }
 
 }  // namespace
