@@ -6,9 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <functional>
 #include <map>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -48,13 +52,36 @@ bool ShownScaled(BITMAP *s, int x, int y, fixed scale, int top) {
     return seen > 0 && wrong == 0;
 }
 
+// Where the body is on a fight frame (its frame counter).
+struct At {
+    int t, x, y;
+};
+
+// A projectile group as a boss's rules give it: slots lead..lead+n-1,
+// launched together at offsets from the body when its rule holds for the
+// body's place before the frame, moved by (dx, vy) a frame, all ended when
+// the lead's y passes `limit`.
+struct GroupRule {
+    char when;  // 'x': x % m == 0, 'y': y % m == 0, '<': y < m, '*': whenever free,
+    int m;      // 0: at random, with a fall speed 1..3 of its own
+    int lead, n;
+    int vy;  // 0: the slot's own
+    int dx[5];
+    int limit;
+    int ox[5], oy[5];
+};
+
 // Boss n started and followed for `frames` fight frames. The entrance zoom
 // runs 65 frames from scale 537 by 1001 a frame, drifting down, with
 // nothing else happening: no projectiles, no animation, and a shot crossing
-// the growing body flies on as if nothing were there. Then the fight: the
-// body's places, the box it keeps to, every group launching by its rule and
-// more than a few times and, for the groups from `random` on, 1 in `odds`
-// per free slot and frame.
+// the growing body flies on as if nothing were there. Then the fight, with
+// both ships shielded: the frame counter from 1, the body at each place of
+// `at` on its frame and shown there (but for the second, which the pod may
+// cover), within `box` (x and y limits); every group launched exactly when
+// its rule allows (also in the frame it ended), from the body's place
+// before the frame, else moved by its steps, else ended or idle, and more
+// than a few times; the groups from `random` on 1 in `odds` per free slot
+// and frame. `each` (if given) checks more after every frame.
 void CheckFight(int n, int frames, const std::vector<At> &at, std::array<int, 4> box,
                 const std::vector<GroupRule> &rules, size_t random = 99, int odds = 0,
                 const std::function<void(int t)> &each = nullptr) {
@@ -78,16 +105,61 @@ void CheckFight(int n, int frames, const std::vector<At> &at, std::array<int, 4>
     EXPECT_EQ(t, ENTRANCE);
     EXPECT_EQ(Place(boss.x, boss.y), BOSS[n].entered);
     EXPECT_EQ(boss.hp, 2 * BOSS[n].hp) << "on Medium, and none lost in the entrance";
-    Followed f = Follow(frames, at, rules, n != 2, each);  // the pod may cover the second body
-    EXPECT_EQ(f.box, box);
-    int launches = 0, chances = 0;
-    for (size_t i = 0; i < rules.size(); i++) {
-        EXPECT_GT(f.launches[i], 3) << "group " << i;
-        launches += i >= random ? f.launches[i] : 0;
-        chances += i >= random ? f.chances[i] : 0;
+
+    std::array<int, 4> kept{{1 << 30, -(1 << 30), 1 << 30, -(1 << 30)}};
+    std::vector<int> launches(rules.size());
+    int random_launches = 0, random_chances = 0;
+    size_t next = 0;
+    for (t = 1; t <= frames && !::testing::Test::HasFailure(); t++) {
+        bossbomb_t was[12];
+        std::copy(boss_bomb, boss_bomb + 12, was);
+        int bx = boss.x, by = boss.y;
+        Shielded();
+        QuietFrame();
+        EXPECT_EQ(boss.count, t);
+        kept = {{std::min(kept[0], boss.x), std::max(kept[1], boss.x), std::min(kept[2], boss.y),
+                 std::max(kept[3], boss.y)}};
+        if (next < at.size() && at[next].t == t) {
+            EXPECT_EQ(Place(boss.x, boss.y), Place(at[next].x, at[next].y)) << "frame " << t;
+            EXPECT_TRUE(n == 2 || ShownUncovered(boss.spr[boss.frame], boss.x, boss.y)) << "frame " << t;
+            next++;
+        }
+        for (size_t i = 0; i < rules.size(); i++) {
+            const GroupRule &g = rules[i];
+            SCOPED_TRACE("fight frame " + std::to_string(t) + ", group led by slot " +
+                         std::to_string(g.lead));
+            bool flying = false;
+            for (int k = 0; k < g.n; k++) flying = flying || was[g.lead + k].on;
+            const bossbomb_t &lead = was[g.lead];
+            bool ended = flying && lead.y + (g.vy ? g.vy : lead.vy) > g.limit;
+            bool free = !flying || ended;
+            bool rule = g.when == 'x'   ? bx % g.m == 0
+                        : g.when == 'y' ? by % g.m == 0
+                        : g.when == '<' ? by < g.m
+                                        : g.when == '*';
+            bool launched = free && (g.when ? rule : boss_bomb[g.lead].on);
+            launches[i] += launched;
+            random_launches += i >= random && launched;
+            random_chances += i >= random && free;
+            for (int k = 0; k < g.n; k++) {
+                const bossbomb_t &b = boss_bomb[g.lead + k], &o = was[g.lead + k];
+                if (launched) {
+                    EXPECT_TRUE(b.on && b.x == bx + g.ox[k] && b.y == by + g.oy[k]);
+                    EXPECT_TRUE(g.vy || (b.vy >= 1 && b.vy <= 3)) << b.vy;
+                } else if (flying && !ended) {
+                    EXPECT_TRUE(b.on == o.on && b.x == o.x + g.dx[k] && b.y == o.y + (g.vy ? g.vy : o.vy));
+                } else {
+                    EXPECT_FALSE(b.on);
+                }
+            }
+        }
+        if (each) each(t);
     }
-    EXPECT_TRUE(!odds || std::abs(double(launches) / chances * odds - 1) < 0.2)
-        << launches << " of " << chances;
+    EXPECT_EQ(next, at.size()) << "places not reached, or not in order";
+    EXPECT_EQ(kept, box);
+    for (size_t i = 0; i < rules.size(); i++) EXPECT_GT(launches[i], 3) << "group " << i;
+    EXPECT_TRUE(!odds || std::abs(double(random_launches) / random_chances * odds - 1) < 0.2)
+        << random_launches << " of " << random_chances;
 }
 
 // What the speed-up changes, by boss: the move interval, the angle step.
