@@ -19,20 +19,19 @@ namespace {
 using Place = std::pair<int, int>;
 bosspart_t *const ARM[4] = {&boss1, &boss2, &boss3, &boss4};
 
+// Where the entrance ends, the projectile slots used; the hit points on
+// Easy, the speed-up once they are below `below`, the kill bonus, and the
+// image shown after a hit.
 struct Boss {
-    Place entered;  // where the entrance ends
-    int bombs;      // projectile slots it uses
-    int hp;         // on Easy
-    int below;      // speed-up once the hit points are below this
-    int bonus;
-    int flash;  // image shown after a hit
+    int ex, ey, bombs;
+    int hp, below, bonus, flash;
 };
 const Boss BOSS[6] = {{},
-                      {{100, 27}, 5, 26, 13, 1500, 3},
-                      {{140, 82}, 6, 50, 25, 3000, 3},
-                      {{140, 82}, 4, 70, 37, 5000, 3},
-                      {{100, 37}, 6, 80, 49, 8000, 2},
-                      {{100, 37}, 12, 100, 61, 10000, 2}};
+                      {100, 27, 5, 26, 13, 1500, 3},
+                      {140, 82, 6, 50, 25, 3000, 3},
+                      {140, 82, 4, 70, 37, 5000, 3},
+                      {100, 37, 6, 80, 49, 8000, 2},
+                      {100, 37, 12, 100, 61, 10000, 2}};
 
 // Every opaque pixel of s drawn at `scale` with its top-left corner at
 // (x, y) shows there, in the rows from `top` down.
@@ -103,7 +102,7 @@ void CheckFight(int n, int frames, const std::vector<At> &at, std::array<int, 4>
         EXPECT_EQ(boss.frame, 0);
     }
     EXPECT_EQ(t, ENTRANCE);
-    EXPECT_EQ(Place(boss.x, boss.y), BOSS[n].entered);
+    EXPECT_EQ(Place(boss.x, boss.y), Place(BOSS[n].ex, BOSS[n].ey));
     EXPECT_EQ(boss.hp, 2 * BOSS[n].hp) << "on Medium, and none lost in the entrance";
 
     std::array<int, 4> kept{{1 << 30, -(1 << 30), 1 << 30, -(1 << 30)}};

@@ -28,9 +28,7 @@ const Kind KINDS[] = {{1, 0, 3, 0},  {1, 1, 3, 0}, {1, 2, 1, 0},  {1, 3, 2, -1},
 TEST(BossProjectiles, EveryKindHitsAnOpenShipButNeitherAShieldedNorTheIdleSecondOne) {
     for (const Kind &k : KINDS) {
         SCOPED_TRACE("boss " + std::to_string(k.boss) + " slot " + std::to_string(k.slot));
-        PlayOptions o;
-        o.lives = 5;
-        StartBoss(k.boss, o);
+        StartBoss(k.boss);
         for (int f = 0; f < ENTRANCE + 250; f++) {  // long past a shield's run
             player.shield = 1000;
             QuietFrame();
@@ -40,7 +38,6 @@ TEST(BossProjectiles, EveryKindHitsAnOpenShipButNeitherAShieldedNorTheIdleSecond
             player_t &p = c == 2 ? player2 : player;
             boss.x = 150;  // the body far from the ship (the fourth would touch it)
             boss.y = 20;
-            boss.hp = 1000;
             for (bossbomb_t &other : boss_bomb)
                 other.on = false, other.y = 0;  // a group lead too, above its limit
             player.x = 40;
