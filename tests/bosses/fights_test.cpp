@@ -70,6 +70,28 @@ struct GroupRule {
     int ox[5], oy[5];
 };
 
+// Where each kind of projectile is, relative to the place it should touch
+// the ship after one frame's move.
+struct Kind {
+    int boss, slot;
+    int vy, dx;  // its move in one frame
+};
+const Kind KINDS[] = {{1, 0, 3, 0},  {1, 1, 3, 0}, {1, 2, 1, 0},  {1, 3, 2, -1}, {1, 4, 2, 1}, {2, 0, 2, 0},
+                      {2, 5, 2, 0},  {3, 0, 2, 0}, {3, 3, 2, 0},  {4, 0, 3, 0},  {4, 1, 2, 0}, {4, 3, 2, 2},
+                      {4, 5, 2, -2}, {5, 0, 3, 1}, {5, 2, 3, -1}, {5, 4, 2, 0},  {5, 6, 2, 0}, {5, 11, 2, 0}};
+
+// Slot k.slot placed to touch ship p with its next move; every other slot
+// off, a group's lead above its limit.
+bossbomb_t &Aim(const Kind &k, const player_t &p) {
+    for (bossbomb_t &other : boss_bomb) other.on = false, other.y = 0;
+    bossbomb_t &b = boss_bomb[k.slot];
+    b.on = true;
+    b.vy = k.vy;
+    b.x = p.x + 4 - k.dx;
+    b.y = FirstContact(p, b.spr[0], p.x + 4) - k.vy;
+    return b;
+}
+
 // Boss n started and followed for `frames` fight frames. The entrance zoom
 // runs 65 frames from scale 537 by 1001 a frame, drifting down, with
 // nothing else happening: no projectiles, no animation, and a shot crossing
@@ -80,11 +102,15 @@ struct GroupRule {
 // its rule allows (also in the frame it ended), from the body's place
 // before the frame, else moved by its steps, else ended or idle, and more
 // than a few times; the groups from `random` on 1 in `odds` per free slot
-// and frame. `each` (if given) checks more after every frame.
+// and frame. `each` (if given) checks more after every frame. Last, every
+// kind of projectile of the boss costs an open ship a life, but neither a
+// shielded one nor the idle second ship, whose record lies at its start
+// place with a shield that never runs down.
 void CheckFight(int n, int frames, const std::vector<At> &at, std::array<int, 4> box,
                 const std::vector<GroupRule> &rules, size_t random = 99, int odds = 0,
                 const std::function<void(int t)> &each = nullptr) {
-    StartBoss(n);
+    StartBoss(n, PlayOptions(),
+              "19000 press SPACE\n");  // leaves the shop, if it opens, on its first key wait
     ASSERT_TRUE(bosshere && act_boss == n);
     EXPECT_EQ(boss.count, 536);
     int t = 0;
@@ -113,7 +139,7 @@ void CheckFight(int n, int frames, const std::vector<At> &at, std::array<int, 4>
         bossbomb_t was[12];
         std::copy(boss_bomb, boss_bomb + 12, was);
         int bx = boss.x, by = boss.y;
-        Shielded();
+        player.shield = 1 << 20;
         QuietFrame();
         EXPECT_EQ(boss.count, t);
         kept = {{std::min(kept[0], boss.x), std::max(kept[1], boss.x), std::min(kept[2], boss.y),
@@ -159,6 +185,23 @@ void CheckFight(int n, int frames, const std::vector<At> &at, std::array<int, 4>
     for (size_t i = 0; i < rules.size(); i++) EXPECT_GT(launches[i], 3) << "group " << i;
     EXPECT_TRUE(!odds || std::abs(double(random_launches) / random_chances * odds - 1) < 0.2)
         << random_launches << " of " << random_chances;
+
+    EXPECT_EQ(player2.x, 270);
+    for (const Kind &k : KINDS)
+        for (int c = 0; k.boss == n && c < 3; c++) {  // player 1 shielded, then open; the idle ship
+            SCOPED_TRACE("slot " + std::to_string(k.slot) + ", case " + std::to_string(c));
+            boss.x = 150;  // the body far from the ship (the fourth would touch it)
+            boss.y = 20;
+            player.x = 40;
+            player.dead = false;
+            player.shield = c == 1 ? 0 : 1000;
+            int before = lives + lives2;
+            bossbomb_t &b = Aim(k, c == 2 ? player2 : player);
+            QuietFrame();
+            EXPECT_EQ(lives + lives2, before - (c == 1));
+            EXPECT_EQ(player.dead, c == 1);
+            EXPECT_EQ(b.on, c != 1);
+        }
 }
 
 // What the speed-up changes, by boss: the move interval, the angle step.
@@ -167,18 +210,24 @@ bool SpedUp(int n) {
     return n == 1 || n == 4 ? rate : n == 5 ? rate && step : step;
 }
 
-// The body shot down from its hit points left: 5 points a hit
-// with the hit sound, the flash image on the next frame, the speed-up below
-// its threshold, and the kill bonus with an explosion instead of the hit
-// sound; no money. Once the explosions are over nothing of the body (nor
-// of the pod or the arm) is drawn any more.
+// The body of boss n shot down: 5 points a hit with the hit sound, the flash image
+// on the next frame, the speed-up below its threshold. The killing shot
+// scores 5 and the kill bonus, sounds an explosion instead of a hit, is not
+// restored, and ends the frame's tests: a projectile on the idle ship,
+// opened for it, waits, and from then on the projectiles are frozen. No
+// money. Sixty explosions follow over the body, each with its sound and its
+// seven images, the body shrinking under them and gone once the 51st has
+// started (and nothing of it, the pod or the arm after them); the level
+// advances on the very frame the count reaches 200, 140 frames after the
+// last explosion ended, with the next stage, a fresh wave and ships, and the
+// play goes on; after the fifth the ending ends the play.
 void CheckKill(int n) {
     const Boss &b = BOSS[n];
     EXPECT_FALSE(SpedUp(n));
-    int hits = 0, hp = boss.hp, was = score, plays = Sound(al_fx[1]).count;
-    for (int tries = 0; !fl_des && tries < 1000; tries++) {
+    int hits = 0, hp = boss.hp, was = score, plays = Sound(al_fx[1]).count, booms = Sound(al_fx[0]).count;
+    for (int tries = 0; boss.hp > 1 && tries < 1000; tries++) {
         Shielded();
-        if (!ShootBody() || fl_des) continue;
+        if (!ShootBody()) continue;
         hits++;
         EXPECT_EQ(score, was + 5 * hits);
         EXPECT_FALSE(bullet[0].on) << "spent on the body";
@@ -189,20 +238,88 @@ void CheckKill(int n) {
         EXPECT_FALSE(boss.hit) << "the flash shows once";
         EXPECT_TRUE(n == 2 || ShownUncovered(boss.spr[b.flash], boss.x, boss.y));
     }
-    EXPECT_EQ(hits + 1, hp);
+    ASSERT_EQ(hits + 1, hp);
+    player2.shield = 0;
+    const bossbomb_t &beam =
+        Aim(*std::find_if(KINDS, std::end(KINDS), [n](const Kind &k) { return k.boss == n; }), player2);
+    ASSERT_TRUE(ShootBody() && fl_des);
     EXPECT_EQ(score, was + 5 * hp + b.bonus);
+    EXPECT_TRUE(bullet[0].on) << "the killing shot is not restored";
     EXPECT_EQ(Sound(al_fx[1]).count, plays + hits) << "the kill sounds as an explosion, not a hit";
     EXPECT_EQ(money, 1000) << "bosses pay no money";
-    while (exp_n < 100) QuietFrame();
-    std::vector<bosspart_t *> parts = {&boss};
-    if (n == 2) parts.push_back(&boss1);
-    if (n == 3) parts.insert(parts.end(), ARM, ARM + 4);
-    for (bosspart_t *p : parts)
-        for (int j = 0; j < p->spr[0]->h; j++)
-            for (int i = 0; i < p->spr[0]->w; i++) {
-                int x = p->x + i, y = p->y + j;
-                EXPECT_TRUE(y < 10 || DrawnOver(x, y) || Shown(x, y) == Backdrop(x, y)) << x << "," << y;
+    EXPECT_TRUE(beam.on && !player2.dead) << "the projectile on the idle ship waits";
+    bossbomb_t frozen[12];
+    std::copy(boss_bomb, boss_bomb + 12, frozen);
+    int bx = boss.x, by = boss.y, w = boss.spr[0]->w, h = boss.spr[0]->h, last_end = -1, frame = 0;
+    bool drawn_late = false;
+    try {
+        while (bosshere && frame < 2000) {
+            // The kill's sound, and one for each explosion begun.
+            ASSERT_EQ(Sound(al_fx[0]).count, booms + 1 + std::min(exp_n, 60)) << "frame " << frame;
+            int before = exp_n;
+            explosion_t was[7];  // one that ends in this frame is still drawn in it
+            std::copy(explosion, explosion + 7, was);
+            QuietFrame();
+            frame++;
+            if (!bosshere) {
+                EXPECT_EQ(before, 199) << "the advance waits for exactly 200";
+                break;
             }
+            for (int i = 0; i < 12; i++)
+                EXPECT_TRUE(boss_bomb[i].on == frozen[i].on && boss_bomb[i].y == frozen[i].y) << "frozen";
+            EXPECT_FALSE(player2.dead);
+            bool live = false;
+            for (int j = 0; j < 7; j++) {
+                const explosion_t &e = explosion[j];
+                EXPECT_TRUE(!was[j].on || e.on || was[j].frame == 6) << "each ends after its image 6";
+                live |= e.on;
+                EXPECT_TRUE(!e.on || (e.frame <= 6 && e.x >= bx - 20 && e.x <= bx + 40 && e.y >= by - 20 &&
+                                      e.y <= by + 60))
+                    << e.x << "," << e.y;
+            }
+            if (!live && last_end < 0 && exp_n >= 60) last_end = frame;
+            // Once the 51st is under way nothing of the body shows where no
+            // explosion (nor a ship) covers its middle row.
+            for (int i = 0, x = bx, y = by + h / 2; before >= 51 && i < w; i++, x++) {
+                bool covered = DrawnOver(x, y);
+                for (int j = 0; j < 7; j++)
+                    for (const explosion_t &e : {was[j], explosion[j]})
+                        covered |= e.on && x >= e.x && x < e.x + 32 && y >= e.y && y < e.y + 32;
+                drawn_late |= !covered && Shown(x, y) != Backdrop(x, y);
+            }
+            if (exp_n != 100) continue;
+            std::vector<bosspart_t *> parts = {&boss};
+            if (n == 2) parts.push_back(&boss1);
+            if (n == 3) parts.insert(parts.end(), ARM, ARM + 4);
+            for (bosspart_t *p : parts)
+                for (int j = 0; j < p->spr[0]->h; j++)
+                    for (int i = 0; i < p->spr[0]->w; i++) {
+                        int x = p->x + i, y = p->y + j;
+                        EXPECT_TRUE(y < 10 || DrawnOver(x, y) || Shown(x, y) == Backdrop(x, y))
+                            << x << "," << y;
+                    }
+        }
+    } catch (const RunOver &) {
+        // The ending leads to the high-score entry, which waits for keys no
+        // script gives.
+    }
+    EXPECT_FALSE(drawn_late);
+    ASSERT_EQ(level, 5 * n + 1);
+    if (n == 5) {
+        EXPECT_TRUE(gameover) << "the ending ended the play";
+        return;
+    }
+    EXPECT_EQ(frame - last_end, 140) << "140 counts, the first on the frame after the last one ended";
+    EXPECT_TRUE(n != 1 || bgcol == 4) << "the second stage's sheet";
+    EXPECT_EQ(al_hits, 2 * (n + 1));
+    EXPECT_EQ(player.x, 50);
+    EXPECT_GE(player.shield, 21) << "fresh ships";
+    for (int c = 0; c < 8; c++)
+        for (int r = 0; r < 5; r++)
+            EXPECT_TRUE(!alien[c][r].dead && alien[c][r].y == 42 + 20 * r) << c << "," << r;
+    QuietFrames(300);
+    EXPECT_FALSE(gameover);
+    EXPECT_EQ(level, 5 * n + 1);
 }
 
 // Single slots from `from` on, launched at (ox, 15) from the body: six at
@@ -303,7 +420,7 @@ TEST(Boss2, CirclesTheEllipseWithThePodOrbitingDropsBombsAtRandomAndIsShotDown) 
         for (bossbomb_t &b : boss_bomb) b.on = false;
         PlaceShot(1, 1, boss1.x + 14, boss1.y + 2);
         player.x = boss1.x + 8;
-        Unshield();
+        player.shield = 0;
         QuietFrame();
         EXPECT_EQ(player.dead, !boss1.falling) << "the pod burns from the frame it lands on";
         if (!boss1.falling) break;
@@ -316,7 +433,7 @@ TEST(Boss2, CirclesTheEllipseWithThePodOrbitingDropsBombsAtRandomAndIsShotDown) 
     EXPECT_EQ(Sound(al_fx[0]).count, 2);
     // Burning: drifting right, a new image on each of six ticks, then gone.
     Shielded();
-    int x = boss1.x, ticks = 0, last = boss1.frame;
+    int x = boss1.x, ticks = boss1.frame - 3, last = boss1.frame;  // image 3 at the landing, maybe 4 already
     for (; boss1.phase == 1 && frames < 400; frames++) {
         QuietFrame();
         EXPECT_EQ(boss1.x, ++x);
@@ -380,15 +497,15 @@ TEST(Boss3, SweepsWithTheArmSwayingKeepsItsBundleOfBombsFallingAndIsShotDown) {
     player.x = boss1.x;
     QuietFrame();
     ASSERT_EQ(boss1.mode, 1);
-    const int step[4] = {2, 3, 4, 5};
+    const int step[4] = {2, 3, 4, 5}, ships = lives;
     for (int f = 1; f <= 39; f++) {
         int d = f <= 19 ? f - 1 : 39 - f;  // the drop grows by the step for 19 frames, then shrinks
         for (int k = 0; k < 4; k++) EXPECT_EQ(ARM[k]->y, 75 + 10 * k + step[k] * d) << "strike frame " << f;
         EXPECT_EQ(boss1.mode, f < 19 ? 1 : f < 39 ? 2 : 0) << "strike frame " << f;
         EXPECT_TRUE(ShownUncovered(boss4.spr[0], boss4.x, boss4.y));
-        EXPECT_EQ(lives, f < 18 ? 9 : 8) << "the tip reaches the ship on strike frame 18";
+        EXPECT_EQ(lives, f < 18 ? ships : ships - 1) << "the tip reaches the ship on strike frame 18";
         player.x = boss4.x;  // under the tip, open from frame 15
-        if (f == 15) Unshield();
+        if (f == 15) player.shield = 0;
         for (bossbomb_t &b : boss_bomb) b.on = false;
         if (f < 39) QuietFrame();
     }
@@ -414,13 +531,14 @@ TEST(Boss4, BouncesFiresItsFanAndBombByHeightAndColumnAndIsShotDown) {
     // shielded one is safe.
     for (bool open : {false, true}) {
         SCOPED_TRACE(open ? "open" : "shielded");
+        int ships = lives;
         for (int t = boss.count; !player.dead && boss.count < t + 700;) {  // past the bottom
             for (bossbomb_t &b : boss_bomb) b.on = false;                  // only the body
             player.x = boss.x + 30;
-            open ? Unshield() : Shielded();
+            player.shield = open ? 0 : 1 << 20;
             QuietFrame();
         }
-        EXPECT_EQ(lives, 9 - open);
+        EXPECT_EQ(lives, ships - open);
         EXPECT_TRUE(!open || boss.y + 58 >= 206) << "it reached the ships' row";
     }
     QuietFrames(100);  // the wreck out of the way
@@ -439,11 +557,6 @@ TEST(Boss5, BobsAndSweepsFiresTwoFansByHeightAndBombsAtRandomAndIsShotDown) {
     CheckFight(5, 4000, at, {{6, 204, 9, 120}}, rules, 2, 31);  // x 5 needs sin at -0.99
     CheckWrap(201, 105);
     CheckKill(5);
-    try {  // the ending leads to the high-score entry, which waits for keys no script gives
-        while (bosshere) QuietFrame();
-    } catch (const RunOver &) {}
-    EXPECT_EQ(level, 26);
-    EXPECT_TRUE(gameover) << "the ending ended the play";
 }
 
 }  // namespace
