@@ -1,5 +1,6 @@
-// Each boss's own fight, from its entrance to its kill: how the body
-// moves, what it launches when, and how it takes the players' shots.
+// Each boss's own fight, from its entrance to its kill and the next stage:
+// how the body moves, what it launches when, how it takes the players' shots
+// and how its projectiles take the ships; and what a fight for two adds.
 
 #include "support/bossfight.h"
 
@@ -216,8 +217,8 @@ bool SpedUp(int n) {
 // restored, and ends the frame's tests: a projectile on the idle ship,
 // opened for it, waits, and from then on the projectiles are frozen. No
 // money. Sixty explosions follow over the body, each with its sound and its
-// seven images, the body shrinking under them and gone once the 51st has
-// started (and nothing of it, the pod or the arm after them); the level
+// seven images, the body shrinking under them and gone (with the pod or
+// the arm) once the 51st has started; the level
 // advances on the very frame the count reaches 200, 140 frames after the
 // last explosion ended, with the next stage, a fresh wave and ships, and the
 // play goes on; after the fifth the ending ends the play.
@@ -250,8 +251,11 @@ void CheckKill(int n) {
     EXPECT_TRUE(beam.on && !player2.dead) << "the projectile on the idle ship waits";
     bossbomb_t frozen[12];
     std::copy(boss_bomb, boss_bomb + 12, frozen);
-    int bx = boss.x, by = boss.y, w = boss.spr[0]->w, h = boss.spr[0]->h, last_end = -1, frame = 0;
+    int bx = boss.x, by = boss.y, last_end = -1, frame = 0;
     bool drawn_late = false;
+    std::vector<bosspart_t *> parts = {&boss};
+    if (n == 2) parts.push_back(&boss1);
+    if (n == 3) parts.insert(parts.end(), ARM, ARM + 4);
     try {
         while (bosshere && frame < 2000) {
             // The kill's sound, and one for each explosion begun.
@@ -278,26 +282,18 @@ void CheckKill(int n) {
                     << e.x << "," << e.y;
             }
             if (!live && last_end < 0 && exp_n >= 60) last_end = frame;
-            // Once the 51st is under way nothing of the body shows where no
-            // explosion (nor a ship) covers its middle row.
-            for (int i = 0, x = bx, y = by + h / 2; before >= 51 && i < w; i++, x++) {
-                bool covered = DrawnOver(x, y);
-                for (int j = 0; j < 7; j++)
-                    for (const explosion_t &e : {was[j], explosion[j]})
-                        covered |= e.on && x >= e.x && x < e.x + 32 && y >= e.y && y < e.y + 32;
-                drawn_late |= !covered && Shown(x, y) != Backdrop(x, y);
-            }
-            if (exp_n != 100) continue;
-            std::vector<bosspart_t *> parts = {&boss};
-            if (n == 2) parts.push_back(&boss1);
-            if (n == 3) parts.insert(parts.end(), ARM, ARM + 4);
+            // Once the 51st is under way nothing of the body (nor of the pod
+            // or the arm) shows where no explosion nor a ship covers its
+            // middle row.
             for (bosspart_t *p : parts)
-                for (int j = 0; j < p->spr[0]->h; j++)
-                    for (int i = 0; i < p->spr[0]->w; i++) {
-                        int x = p->x + i, y = p->y + j;
-                        EXPECT_TRUE(y < 10 || DrawnOver(x, y) || Shown(x, y) == Backdrop(x, y))
-                            << x << "," << y;
-                    }
+                for (int x = p->x, y = p->y + p->spr[0]->h / 2; before >= 51 && x < p->x + p->spr[0]->w;
+                     x++) {
+                    bool covered = DrawnOver(x, y);
+                    for (int j = 0; j < 7; j++)
+                        for (const explosion_t &e : {was[j], explosion[j]})
+                            covered |= e.on && x >= e.x && x < e.x + 32 && y >= e.y && y < e.y + 32;
+                    drawn_late |= !covered && Shown(x, y) != Backdrop(x, y);
+                }
         }
     } catch (const RunOver &) {
         // The ending leads to the high-score entry, which waits for keys no
@@ -557,6 +553,67 @@ TEST(Boss5, BobsAndSweepsFiresTwoFansByHeightAndBombsAtRandomAndIsShotDown) {
     CheckFight(5, 4000, at, {{6, 204, 9, 120}}, rules, 2, 31);  // x 5 needs sin at -0.99
     CheckWrap(201, 105);
     CheckKill(5);
+}
+
+// Two projectiles on one ship in one frame cost one life: the first in
+// slot order hits, a later one is not tested and flies on. Every slot of a
+// group flies with it until its lead passes the limit; a slot that has hit
+// a ship keeps flying with it, drawn and harmless, and that holds for the
+// lead too. A player who is out runs no shots any more: one of theirs left
+// in the air stays where it was and must not go on hurting the boss unseen,
+// while the other player's shots still count.
+TEST(BossFightForTwo, OneLifeAFrameSpentSlotsFlyOnAndAPlayerWhoIsOutHurtsNothing) {
+    for (int hit = 0; hit <= 1; hit++) {
+        SCOPED_TRACE(hit == 0 ? "the lead hits" : "the second slot hits");
+        PlayOptions o;
+        o.players = 2;
+        StartBoss(1, o);
+        QuietFrames(ENTRANCE);
+        // The straight pair, falling 3 a frame, one beam on the ship, and
+        // the single beam, falling one, on it in the same frame.
+        player.x = 20;  // the beams clear of the body
+        boss_bomb[0].on = boss_bomb[1].on = boss_bomb[2].on = true;
+        boss_bomb[hit].x = player.x + 6;
+        boss_bomb[1 - hit].x = boss_bomb[hit].x + (hit == 0 ? 40 : -40);
+        boss_bomb[0].y = boss_bomb[1].y = FirstContact(player, boss_bomb[hit].spr[0], player.x + 6) - 3;
+        boss_bomb[2].x = player.x + 4;
+        boss_bomb[2].y = FirstContact(player, boss_bomb[2].spr[0], player.x + 4) - 1;
+        Unshield();
+        QuietFrame();
+        ASSERT_TRUE(player.dead);
+        EXPECT_EQ(lives, 8);
+        EXPECT_EQ(Sound(pl_fx[1]), (Played{1, 120, 150, 1000}));
+        EXPECT_FALSE(boss_bomb[hit].on);
+        EXPECT_TRUE(boss_bomb[1 - hit].on);
+        EXPECT_TRUE(boss_bomb[2].on) << "not tested against the ship it would have hit";
+        boss_bomb[2].on = false;
+        for (int f = 0; (boss_bomb[0].on || boss_bomb[1].on) && f < 100; f++) {
+            int y = boss_bomb[0].y;
+            player2.x = boss_bomb[hit].x - 6;  // the spent one passes right through the second ship
+            player2.shield = 0;
+            QuietFrame();
+            EXPECT_EQ(boss_bomb[0].y, y + 3);
+            EXPECT_EQ(boss_bomb[1].y, boss_bomb[0].y);
+            if (boss_bomb[0].y <= 196) {
+                EXPECT_TRUE(ShownUncovered(boss_bomb[hit].spr[0], boss_bomb[hit].x, y));
+                EXPECT_FALSE(boss_bomb[hit].on);
+            }
+            EXPECT_FALSE(player2.dead);
+        }
+        EXPECT_EQ(lives, 8);
+    }
+    lives = 0;
+    gameover1 = true;
+    int hp = boss.hp, was = score;
+    for (int f = 0; f < 20; f++) {
+        Shielded();
+        PlaceShot(1, 0, boss.x + 22, boss.y + 40);
+        QuietFrame();
+    }
+    EXPECT_EQ(boss.hp, hp);
+    EXPECT_EQ(score, was);
+    EXPECT_TRUE(ShootBody(2));
+    EXPECT_EQ(score2, 5);
 }
 
 }  // namespace
