@@ -2,7 +2,8 @@
 // how the body moves, what it launches when, how it takes the players' shots
 // and how its projectiles take the ships; and what a fight for two adds.
 
-#include "support/bossfight.h"
+#include "support/playfield.h"
+#include "bosses/bosses.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,50 @@ namespace {
 
 using Place = std::pair<int, int>;
 bosspart_t *const ARM[4] = {&boss1, &boss2, &boss3, &boss4};
+
+// The play set up as the title starts it, the stage of boss n loaded, and
+// its boss level begun (level 5n, LevelInit) with the formation set up
+// for it, as the end of the wave before does.
+void StartBoss(int n, const PlayOptions &o = PlayOptions(), const std::string &script = "") {
+    StartPlay(o, script);
+    if (n > 1) {
+        LoadData(n);
+        al_hits = o.skill * n;
+    }
+    level = 5 * n;
+    LevelInit();
+    AliensInit(al_hits);  // as the end of the wave before leaves it
+}
+
+// One whole frame, with the mother ship parked off the field and the bonus
+// spent: both run in every boss fight, and would otherwise take shots, score
+// or ships at random moments.
+void QuietFrame() {
+    ship.state = 0;
+    ship.x = -48;
+    ship_bomb.on = false;
+    bonus.on = true;  // a taken bonus rising out of sight: none can appear or pay
+    bonus.kind = 5;
+    bonus.count = 0;
+    bonus.y = -100;
+    Frame();
+}
+
+void QuietFrames(int n) {
+    for (int i = 0; i < n; i++) QuietFrame();
+}
+
+const int ENTRANCE = 65;  // frames the entrance zoom takes
+
+// One shot of player `who` (slot 0) placed on the middle of the body, run
+// for one frame; true if the body lost a hit point.
+bool ShootBody(int who = 1) {
+    BITMAP *s = boss.spr[0];
+    int hp = boss.hp;
+    PlaceShot(who, 0, boss.x + s->w / 2 - 2, boss.y + s->h / 2 - 8);
+    QuietFrame();
+    return boss.hp < hp;
+}
 
 // Where the entrance ends, the projectile slots used; the hit points on
 // Easy, the speed-up once they are below `below`, the kill bonus, and the
