@@ -8,19 +8,13 @@
 
 #include <algorithm>
 
-namespace {
-
-const int ROW_BONUS[5] = {60, 50, 40, 30, 20};  // for a kill, top row first
+static const int ROW_BONUS[5] = {60, 50, 40, 30, 20};  // for a kill, top row first
 
 // Three hit points: two hits flash with the hit sound until the next 80 ms
 // tick, the third explodes with the explosion sound and shows images 3 to
 // 8, one per tick; 3 points plus the row's 20.
 TEST(Collision, ThreeHitAlienFlashesTwiceThenExplodes) {
-    PlayOptions o;
-    o.mode = 2;
-    o.skill = 3;
-    o.power = 3;
-    StartPlay(o, "1 press SPACE\n41 press SPACE\n81 press SPACE\n");
+    StartPlay({2, 3, 1, 1, 3}, "1 press SPACE\n41 press SPACE\n81 press SPACE\n");  // Old, Hard, power 3
     KeepOnly(1, 4);
     const alien_t &a = alien[1][4];
     ASSERT_EQ(a.hp, 3);
@@ -46,12 +40,7 @@ TEST(Collision, ThreeHitAlienFlashesTwiceThenExplodes) {
 // first, as long as it has hits left; a weapon-2 shot at power 3 then goes
 // on through the column until its fourth hit.
 TEST(Collision, Weapon2PiercesSeveralAliensInOneFrame) {
-    PlayOptions o;
-    o.mode = 2;
-    o.skill = 1;
-    o.weapon = 2;
-    o.power = 3;
-    StartPlay(o);
+    StartPlay({2, 1, 1, 2, 3});  // Old, Easy, weapon 2 at power 3
     KeepOnly(1, 0);
     for (int r = 1; r < 5; r++) alien[1][r].dead = false;
     const alien_t &upper = alien[1][3], &lower = alien[1][4];
@@ -65,9 +54,7 @@ TEST(Collision, Weapon2PiercesSeveralAliensInOneFrame) {
     bullet[0].hits = 1;  // with a single hit left only the alien scanned first is hit
     Collision();
     EXPECT_TRUE(upper.dead && !lower.dead && !bullet[0].on && score == 1 + ROW_BONUS[3]);
-    alien[1][3].dead = false;
-    alien[1][3].hp = 1;
-    score = al_count = 0;
+    alien[1][3].dead = false, alien[1][3].hp = 1, score = al_count = 0;
     PlaceShot(1, 0, upper.x + 6, y);
     Collision();
     EXPECT_TRUE(upper.dead && lower.dead && al_count == 2 && bullet[0].on && bullet[0].hits == 2);
@@ -82,12 +69,7 @@ TEST(Collision, Weapon2PiercesSeveralAliensInOneFrame) {
 // hit points the aliens around the burst die of the blast alone, far ones
 // are untouched, and every hit scored its point.
 TEST(Collision, Weapon3BlastDamagesTheAliensAroundIt) {
-    PlayOptions o;
-    o.mode = 2;
-    o.skill = 3;
-    o.weapon = 3;
-    o.power = 3;
-    StartPlay(o, "1 press SPACE\n");
+    StartPlay({2, 3, 1, 3, 3}, "1 press SPACE\n");  // Old, Hard, weapon 3 at power 3
     int frames = 0;
     for (; !bullet[0].blast && frames < 200; frames++) Frames(1, STILL);
     ASSERT_TRUE(bullet[0].blast);
@@ -96,9 +78,7 @@ TEST(Collision, Weapon3BlastDamagesTheAliensAroundIt) {
     int dead = 0, hits = 0, bonus = 0;
     for (int n = 0; n < 40; n++) {
         const alien_t &a = alien[n / 5][n % 5];
-        hits += 3 - a.hp;
-        dead += a.dead;
-        bonus += a.dead ? ROW_BONUS[n % 5] : 0;
+        hits += 3 - a.hp, dead += a.dead, bonus += a.dead ? ROW_BONUS[n % 5] : 0;
         EXPECT_TRUE(n < 20 || a.hp == 3) << "alien " << n;
     }
     EXPECT_TRUE(!bullet[0].on && alien[1][4].dead && dead >= 3 && al_count == dead);
@@ -114,10 +94,7 @@ TEST(Collision, Weapon3BlastDamagesTheAliensAroundIt) {
 TEST(Collision, TwoPlayersHitTheSameAlienOnOneFrame) {
     for (int r : {0, 4}) {
         const int hp = r == 0 ? 1 : 2;
-        PlayOptions o;
-        o.mode = 2;
-        o.players = 2;
-        StartPlay(o);
+        StartPlay({2, 2, 2});  // Old mode, two players
         KeepOnly(3, r);
         alien_t &a = alien[3][r];
         a.hp = hp;
@@ -130,5 +107,3 @@ TEST(Collision, TwoPlayersHitTheSameAlienOnOneFrame) {
         EXPECT_EQ(score2, hp == 1 ? 0 : 1 + ROW_BONUS[r]);
     }
 }
-
-}  // namespace

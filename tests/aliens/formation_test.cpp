@@ -9,17 +9,14 @@
 #include <utility>
 #include <vector>
 
-namespace {
-
 // Every wave starts whole at x 30, with the given hit points and its bombs
 // cleared; later waves of a stage start lower.
 TEST(Formation, LaterWavesOfAStageStartLower) {
-    StartPlay(PlayOptions{});
+    StartPlay({});
     const int table[][3] = {{1, 1, 42}, {1, 2, 62}, {1, 4, 102}, {1, 6, 42},  {1, 9, 102}, {1, 24, 102},
                             {2, 1, 42}, {2, 3, 82}, {2, 4, 102}, {2, 5, 102}, {2, 30, 102}};
     for (const auto &e : table) {  // mode, level, top
-        MODE = e[0];
-        level = e[1];
+        MODE = e[0], level = e[1];
         alien[3][2].dead = bomb[0].on = true;
         AliensInit(7);
         for (int n = 0; n < 40; n++) {
@@ -35,9 +32,7 @@ TEST(Formation, LaterWavesOfAStageStartLower) {
 // pixel a frame, and from level 11 two, turning by the parity of its x at
 // 304 or 305 on the right and at 0 or -1 on the left. The dead do not march.
 TEST(Formation, MarchSpeedFollowsTheInterval) {
-    PlayOptions o;
-    o.mode = 2;  // levels run on without the stage sheets
-    StartPlay(o);
+    StartPlay({2});  // Old mode: levels run on without the stage sheets
     for (int m = 5; m >= 1; m--) {
         int x = alien[0][0].x, frames = m > 1 ? 60 : 50;
         Frames(frames, m);
@@ -50,14 +45,10 @@ TEST(Formation, MarchSpeedFollowsTheInterval) {
         KeepOnly(2, 0);
         alien[2][0].x = e[1];
         int lo = 1000, hi = -1000;
-        for (int i = 0; i < 400; i++) {
-            Frames(1, 0);
-            lo = std::min(lo, alien[2][0].x);
-            hi = std::max(hi, alien[2][0].x);
-        }
-        EXPECT_TRUE(lo == e[2] && hi == e[3])
-            << "level " << e[0] << " from x " << e[1] << ": " << lo << ".." << hi;
-        EXPECT_EQ(alien[0][0].x, 30);
+        for (int i = 0; i < 400; i++, Frames(1, 0))
+            lo = std::min(lo, alien[2][0].x), hi = std::max(hi, alien[2][0].x);
+        EXPECT_TRUE(lo == e[2] && hi == e[3] && alien[0][0].x == 30)
+            << "level " << e[0] << " from x " << e[1];
     }
 }
 
@@ -67,7 +58,7 @@ TEST(Formation, MarchSpeedFollowsTheInterval) {
 // A bottom row at 182 is safe; the descent that takes it past 200 loses the
 // play on that step, and the formation sinks a last five pixels.
 TEST(Formation, TurnsAtTheLivingEdgesDescendsAndLandsPast200) {
-    StartPlay(PlayOptions{});
+    StartPlay({});
     for (int r = 0; r < 5; r++) alien[7][r].dead = alien[0][r].dead = true;
     for (int c = 0; c < 8; c++) alien[c][4].dead = true;  // the bottom row is row 3
     alien[0][0].dead = false;                             // column 0 lives by its top alien alone
@@ -99,17 +90,14 @@ TEST(Formation, TurnsAtTheLivingEdgesDescendsAndLandsPast200) {
     ASSERT_TRUE(gameover);
     EXPECT_EQ(alien[1][3].y, 201);  // the first step below the line
     int x = alien[1][3].x;
-    for (int i = 0; i < 20; i++) {
-        Sync();
-        Aliens();
-    }
+    for (int i = 0; i < 20; i++) Sync(), Aliens();
     EXPECT_TRUE(alien[1][3].y == 206 && alien[1][3].x == x) << "five more pixels, then it stays";
 }
 
 // Row 216 of the last picture: the shadow colour from x + 2 to x + 12 for
 // each x of `under`, the backdrop elsewhere, but where something drawn later
 // covers it.
-void ExpectShadowsUnder(const std::vector<int> &under, const char *what) {
+static void ExpectShadowsUnder(const std::vector<int> &under, const char *what) {
     for (int x = 0; x < 320; x++) {
         bool shade =
             std::any_of(under.begin(), under.end(), [x](int u) { return x >= u + 2 && x <= u + 12; });
@@ -123,7 +111,7 @@ void ExpectShadowsUnder(const std::vector<int> &under, const char *what) {
 // move), and nothing for an emptied column. Stages without ground have no
 // shadows, nor has Old mode on any level.
 TEST(Formation, ComposedFrameShowsTheShadowsOfTheColumns) {
-    StartPlay(PlayOptions{});
+    StartPlay({});
     for (int r = 0; r < 5; r++) alien[3][r].dead = true;
     alien[5][0].dead = alien[5][1].dead = true;
     for (int frame = 0; frame < 40; frame++) {
@@ -133,14 +121,10 @@ TEST(Formation, ComposedFrameShowsTheShadowsOfTheColumns) {
         ExpectShadowsUnder(under, "level 1");
     }
     for (auto [mode, l] : {std::pair{1, 5}, {1, 10}, {1, 11}, {1, 20}, {2, 1}, {2, 4}}) {
-        PlayOptions o;
-        o.mode = mode;
-        StartPlay(o);
+        StartPlay({mode});
         level = l;
         if (mode == 1) LoadData((l - 1) / 5 + 1);  // the level's own stage
         Frames(1, 2);
         ExpectShadowsUnder({}, mode == 1 ? "Normal mode" : "Old mode");
     }
 }
-
-}  // namespace

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 // At speed 1 both keys step one counter and the ship moves on even counts,
 // so with both held the key that lands on the even count moves it a pixel
 // every frame: the right-hand one from an even count, the left one from an
@@ -30,14 +28,10 @@ TEST(Ship, SteersByItsSpeedClassWithinTheField) {
         {2, 2, 100, "1 down A\n1 down RIGHT\n21 up A\n21 down D\n", {{20, 80}, {30, 90}}},
     };
     for (const auto &k : cases) {
-        PlayOptions o;
-        o.speed = k.speed;
-        o.players = k.who;
-        StartPlay(o, k.script);
+        StartPlay({1, 2, k.who, 1, 1, k.speed}, k.script);
         ClearWave();
         player_t &p = k.who == 1 ? player : player2;
-        pl_n = 0;
-        p.x = k.x;
+        pl_n = 0, p.x = k.x;
         for (int i = 0, done = 0; i < 4 && k.at[i][0]; done = k.at[i++][0]) {
             Frames(k.at[i][0] - done);
             EXPECT_EQ(p.x, k.at[i][1]) << k.script << "after " << k.at[i][0] << " frames";
@@ -48,7 +42,7 @@ TEST(Ship, SteersByItsSpeedClassWithinTheField) {
 // The shield counts down on the 80 ms tick, cycling images 0..2; then the
 // ship flies with images 0 and 1 on the 150 ms tick.
 TEST(Ship, ShieldBlinksTwentyTwoTicksThenTheShipFlies) {
-    StartPlay(PlayOptions{});
+    StartPlay({});
     ClearWave();
     EXPECT_EQ(player.shield, 22);
     player.frame = 1;  // so that the shield runs out on image 2
@@ -76,16 +70,12 @@ TEST(Ship, ShieldBlinksTwentyTwoTicksThenTheShipFlies) {
 // before this frame's shots. Player 2's last ship too explodes and comes
 // back (player 1 keeps the play going).
 TEST(Ship, LossExplodesForFourTicksAndRestartsAtTheStart) {
-    PlayOptions o;
-    o.speed = 2;
-    o.players = 2;
-    StartPlay(o, "1 down RIGHT\n31 down SPACE\n");
+    StartPlay({1, 2, 2, 1, 1, 2}, "1 down RIGHT\n31 down SPACE\n");  // two players, speed 2
     ClearWave();
     Frames(30);
     ASSERT_EQ(player.x, 80);
     lives2 = 1;
-    PlayerHit();
-    PlayerHit2();
+    PlayerHit(), PlayerHit2();
     EXPECT_TRUE(player.dead && player2.dead && player.frame == 3 && lives == 8 && lives2 == 0);
     EXPECT_EQ(Sound(pl_fx[1]), (Played{2, 120, 150, 1000}));
     int ticks = 0;
@@ -109,15 +99,9 @@ TEST(Ship, LossExplodesForFourTicksAndRestartsAtTheStart) {
 // Player 2 joins with G: the starting lives, a fresh score, ship and shots,
 // and the alien bombs left falling; G fires the first shot.
 TEST(Ship, PlayerTwoJoinsWithFreshLivesAndLeavesTheBombsFalling) {
-    PlayOptions o;
-    o.lives = 5;
-    o.weapon = 2;
-    StartPlay(o, "1 down G\n");
+    StartPlay({1, 2, 1, 2, 1, 1, 5}, "1 down G\n");  // weapon 2, five lives
     ClearWave();
-    score2 = 1234;
-    lives = 3;
-    lives2 = 0;
-    player2.x = 10;
+    score2 = 1234, lives = 3, lives2 = 0, player2.x = 10;
     player2.dead = bullet2[1].on = bomb[3].on = true;
     Player2Enter();
     EXPECT_TRUE(NPLAYERS == 2 && lives2 == 5 && score2 == 0);
@@ -128,5 +112,3 @@ TEST(Ship, PlayerTwoJoinsWithFreshLivesAndLeavesTheBombsFalling) {
     Frame();
     EXPECT_TRUE(bullet2[0].on && bullet2[0].x == 276 && !bullet[0].on);
 }
-
-}  // namespace
