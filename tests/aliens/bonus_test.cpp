@@ -1,6 +1,5 @@
 // Bonus pickups: where and what they are, what they pay and to whom, how
-// long they lie, the rising "taken" image, when there are none, and the
-// rates of the rare random events.
+// long they lie, the rising "taken" image, and when there are none.
 
 #include "support/playfield.h"
 
@@ -129,21 +128,4 @@ TEST(Bonus, ComeInBossFightsButNeverInOldMode) {
     QuietField(1, 2);
     for (int f = 0; f < 3000 && !bonus.on; f++) ship.state = 0, Frame();
     EXPECT_FALSE(bonus.on);
-}
-
-// The rare random events, counted over many frames: a mother-ship pass
-// starts on 1 in 301 frames of an empty sky, a bonus on 1 in 141 frames
-// without one.
-TEST(RareEvents, MotherShipPassesAndBonusesComeAtTheirRates) {
-    QuietField();
-    const int frames = 300000;
-    int passes = 0, bonuses = 0;
-    for (int f = 0; f < frames; f++) {
-        ship.state = 0, ship_bomb.on = bonus.on = false;
-        Ship();
-        Bonus();
-        passes += ship.state != 0, bonuses += bonus.on;
-    }
-    EXPECT_NEAR(passes, frames / 301.0, frames / 301.0 * 0.1);
-    EXPECT_NEAR(bonuses, frames / 141.0, frames / 141.0 * 0.08);
 }

@@ -23,25 +23,6 @@ static void Crossing(int state, int x, int hp) {
     ship.state = state, ship.x = x, ship.frame = state - 1;
 }
 
-// Passes come at random from either side with one hit point more than the
-// aliens, and cross the whole sky, one pixel every second frame.
-TEST(MotherShip, RandomPassesFromBothSidesCrossTheWholeSky) {
-    EmptyField();
-    bool seen[3] = {false, false, false};
-    for (int pass = 0; pass < 6; pass++) {
-        ship.hp = 0, ship.dead = true;
-        for (int f = 0; ship.state == 0 && f < 5000; f++) Frame();
-        ASSERT_NE(ship.state, 0);
-        seen[ship.state] = true;
-        EXPECT_TRUE(ship.hp == al_hits + 1 && !ship.dead && ship.frame == ship.state - 1);
-        EXPECT_EQ(ship.x, ship.state == 1 ? -48 : 320);
-        int frames = 0;
-        for (; ship.state != 0 && frames < 1000; frames++) Frame();
-        EXPECT_TRUE(frames >= 737 && frames <= 738) << frames;
-    }
-    EXPECT_TRUE(seen[1] && seen[2]);
-}
-
 // The bomb goes on the first frame the ship is past player 1 in its
 // direction, from the ship's x; player 2's place does not count. It falls
 // from 5 to 190 in 185 frames, the whistle at y 20 and the burst sound at
@@ -177,4 +158,28 @@ TEST(MotherShip, ABlastKeepsHittingForItsPlayerButNoShotOfAPlayerWhoIsOut) {
         Frame();
         EXPECT_TRUE(ship.state == 0 && !ship_bomb.on) << (state == 1 ? "right" : "left");
     }
+}
+
+// The rare random events, counted over many frames: a mother-ship pass
+// starts on 1 in 301 frames of an empty sky, from either side with one hit
+// point more than the aliens, and a bonus on 1 in 141 frames without one. A
+// pass crosses the whole sky, one pixel every second frame.
+TEST(RareEvents, MotherShipPassesAndBonusesComeAtTheirRates) {
+    EmptyField();
+    const int frames = 300000;
+    int passes[3] = {0, 0, 0}, bonuses = 0, crossing = 0;
+    for (int f = 0; f < frames; f++) {
+        ship.state = ship.hp = 0, ship.dead = true, ship_bomb.on = bonus.on = false;
+        Ship();
+        Bonus();
+        passes[ship.state]++, bonuses += bonus.on;
+        EXPECT_TRUE(!ship.state || (ship.hp == al_hits + 1 && !ship.dead && ship.frame == ship.state - 1 &&
+                                    ship.x == (ship.state == 1 ? -48 : 320)));
+    }
+    EXPECT_NEAR(passes[1] + passes[2], frames / 301.0, frames / 301.0 * 0.1);
+    EXPECT_NEAR(passes[1], passes[2], frames / 301.0 * 0.1) << "either side as often";
+    EXPECT_NEAR(bonuses, frames / 141.0, frames / 141.0 * 0.08);
+    for (int f = 0; ship.state == 0 && f < 5000; f++) Frame();
+    for (; ship.state != 0 && crossing < 1000; crossing++) Frame();
+    EXPECT_TRUE(crossing >= 737 && crossing <= 738) << crossing;
 }
