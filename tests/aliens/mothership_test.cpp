@@ -31,20 +31,13 @@ static void Crossing(int state, int x, int hp) {
 // (player 2's record in a one-player game). Once the bomb is free, the
 // ship, still past player 1, drops the next on the frame after.
 TEST(MotherShip, DropsOverPlayer1AndCostsEachShipUnderItOneLife) {
-    struct Case {
-        const char *what;
-        int players, state, from;
-        bool shielded;
-    };
-    const Case cases[] = {{"to the left over both ships", 2, 2, 120, false},
-                          {"to the left over shielded ships", 2, 2, 120, true},
-                          {"to the right in a one-player game", 1, 1, 90, false}};
-    for (const Case &k : cases) {
-        SCOPED_TRACE(k.what);
-        EmptyField(k.players);
-        if (!k.shielded) Unshield();
+    for (int k = 0; k < 3; k++) {  // over both ships, over shields, in a one-player game
+        const bool two = k < 2, shielded = k == 1, lost = k == 0;
+        SCOPED_TRACE(k);
+        EmptyField(two ? 2 : 1);
+        if (!shielded) Unshield();
         player.x = 100, player2.x = 110;  // a ship crossing to the left passes player 2 first
-        Crossing(k.state, k.from, 3);
+        Crossing(two ? 2 : 1, two ? 120 : 90, 3);
         int before = ship.x, l1 = lives, l2 = lives2, hit1 = 0, hit2 = 0, falling = 1;
         auto step = [&] {
             Frame();
@@ -52,12 +45,11 @@ TEST(MotherShip, DropsOverPlayer1AndCostsEachShipUnderItOneLife) {
             hit2 = hit2 ? hit2 : lives2 < l2 ? ship_bomb.y : 0;
         };
         for (int f = 0; f < 60 && !ship_bomb.on; f++) before = ship.x, step();
-        const int bx = k.state == 1 ? 101 : 99;
+        const int bx = two ? 99 : 101;
         ASSERT_TRUE(ship_bomb.on);
         EXPECT_TRUE(before == 100 && ship.x == bx && ship_bomb.x == bx) << "not a frame sooner";
         EXPECT_EQ(ship_bomb.y, 6) << "dropped at 5, one pixel down in its first frame";
-        const bool away = k.players == 1;
-        if (away) player.x = 20;  // out from under it, still passed
+        if (!two) player.x = 20;  // out from under it, still passed
         for (; !ship_bomb.exploding && falling < 300; falling++) {
             EXPECT_TRUE(ship_bomb.y > 170 || ShownAt(ship_bomb.spr[0], bx, ship_bomb.y));
             EXPECT_EQ(Sound(al_fx[2]).count, ship_bomb.y >= 20) << "y " << ship_bomb.y;
@@ -69,14 +61,13 @@ TEST(MotherShip, DropsOverPlayer1AndCostsEachShipUnderItOneLife) {
         for (int f = 0; ship_bomb.on && f < 100; f++) {
             int image = ship_bomb.frame;
             step();
-            EXPECT_TRUE(!away || ShownAt(ship_bomb.spr[image], bx, 190)) << "image " << image;
+            EXPECT_TRUE(two || ShownAt(ship_bomb.spr[image], bx, 190)) << "image " << image;
             if (shown.empty() || shown.back() != image) shown.push_back(image);
             EXPECT_EQ(ship_bomb.frame, ship_bomb.on ? image + synf : 0);
         }
         EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 3, 4}));
         EXPECT_EQ(Sound(al_fx[2]), (Played{1, 80, 100, 1000}));
         EXPECT_EQ(Sound(al_fx[3]), (Played{1, 80, 100, 1000})) << "the burst sound only once";
-        const bool lost = k.players == 2 && !k.shielded;
         EXPECT_TRUE(l1 - lives == lost && l2 - lives2 == lost);
         EXPECT_TRUE(!lost || (hit1 > 150 && hit2 > 150)) << "hit where the bomb meets the ships";
         step();

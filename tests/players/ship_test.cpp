@@ -39,46 +39,34 @@ TEST(Ship, SteersByItsSpeedClassWithinTheField) {
     }
 }
 
-// The shield counts down on the 80 ms tick, cycling images 0..2; then the
-// ship flies with images 0 and 1 on the 150 ms tick.
-TEST(Ship, ShieldBlinksTwentyTwoTicksThenTheShipFlies) {
-    StartPlay({});
+// Player 2 joins with G: the starting lives, a fresh score, ship and shots,
+// and the alien bombs left falling; G fires its first shot. A loss: the
+// sound, a life less, then images 3 to 6, one per 80 ms tick, shown where
+// the ship died, no steering or firing meanwhile, then a fresh start before
+// this frame's shots. Player 2's last ship too explodes and comes back
+// (player 1 keeps the play going). The new shield counts down 22 ticks of
+// 80 ms, cycling images 0..2; then the ship flies with images 0 and 1 on
+// the 150 ms tick.
+TEST(Ship, JoinsLosesRestartsShieldedAndFlies) {
+    StartPlay({1, 2, 1, 2, 1, 2, 5},
+              "1 down G\n1 down RIGHT\n31 down SPACE\n");  // weapon 2, speed 2, 5 lives
     ClearWave();
-    EXPECT_EQ(player.shield, 22);
-    player.frame = 1;  // so that the shield runs out on image 2
-    int ticks = 0, frames = 0, changes = 0;
-    for (; player.shield > 0 && frames < 400; frames++) {
-        int before = player.frame;
-        Frame();
-        ticks += synf;
-        EXPECT_EQ(player.frame, synf ? (before + 1) % 3 : before);
-    }
-    EXPECT_TRUE(ticks == 22 && frames <= 22 * 5 + 5 && player.frame == 2);
-    for (Frame(); !syn; Frame()) EXPECT_EQ(player.frame, 2);  // until the next 150 ms tick
-    EXPECT_EQ(player.frame, 1);
-    for (int i = 0; i < 100; i++) {
-        int before = player.frame;
-        Frame();
-        EXPECT_LE(player.frame, 1);
-        changes += player.frame != before;
-    }
-    EXPECT_EQ(changes, 10);
-}
-
-// The four steps of a loss, then images 3 to 6, one per 80 ms tick, shown
-// where the ship died; no steering or firing meanwhile; then a fresh start,
-// before this frame's shots. Player 2's last ship too explodes and comes
-// back (player 1 keeps the play going).
-TEST(Ship, LossExplodesForFourTicksAndRestartsAtTheStart) {
-    StartPlay({1, 2, 2, 1, 1, 2}, "1 down RIGHT\n31 down SPACE\n");  // two players, speed 2
-    ClearWave();
-    Frames(30);
+    score2 = 1234, lives = 3, lives2 = 0, player2.x = 10;
+    player2.dead = bullet2[1].on = bomb[3].on = true;
+    Player2Enter();
+    EXPECT_TRUE(NPLAYERS == 2 && lives2 == 5 && score2 == 0 && bomb[3].on);
+    EXPECT_TRUE(player2.x == 270 && !player2.dead && player2.shield == 22) << "a fresh ship";
+    EXPECT_TRUE(!bullet2[1].on && bullet2[1].hits == 2)
+        << "slots for weapon 2 at power 1, as the play started";
+    Frame();
+    EXPECT_TRUE(bullet2[0].on && bullet2[0].x == 276 && !bullet[0].on);
+    Frames(29);
     ASSERT_EQ(player.x, 80);
     lives2 = 1;
     PlayerHit(), PlayerHit2();
-    EXPECT_TRUE(player.dead && player2.dead && player.frame == 3 && lives == 8 && lives2 == 0);
+    EXPECT_TRUE(player.dead && player2.dead && player.frame == 3 && lives == 2 && lives2 == 0);
     EXPECT_EQ(Sound(pl_fx[1]), (Played{2, 120, 150, 1000}));
-    int ticks = 0;
+    int ticks = 0, frames = 0, changes = 0;
     while (player.dead && ticks < 10) {
         int before = player.frame;
         Frame();
@@ -91,24 +79,23 @@ TEST(Ship, LossExplodesForFourTicksAndRestartsAtTheStart) {
     EXPECT_EQ(ticks, 4);
     EXPECT_TRUE(player.shield == 22 && player2.x == 270 && player2.shield == 22) << "fresh ships";
     // Fire, held through the explosion, shoots from the start position.
-    EXPECT_TRUE(Sound(pl_fx[0]).count == 1 && bullet[0].x == 56);
+    EXPECT_TRUE(Sound(pl_fx[0]).count == 2 && bullet[0].x == 56);
     Frame();
     EXPECT_EQ(player.x, 51);
-}
-
-// Player 2 joins with G: the starting lives, a fresh score, ship and shots,
-// and the alien bombs left falling; G fires the first shot.
-TEST(Ship, PlayerTwoJoinsWithFreshLivesAndLeavesTheBombsFalling) {
-    StartPlay({1, 2, 1, 2, 1, 1, 5}, "1 down G\n");  // weapon 2, five lives
-    ClearWave();
-    score2 = 1234, lives = 3, lives2 = 0, player2.x = 10;
-    player2.dead = bullet2[1].on = bomb[3].on = true;
-    Player2Enter();
-    EXPECT_TRUE(NPLAYERS == 2 && lives2 == 5 && score2 == 0);
-    EXPECT_TRUE(player2.x == 270 && !player2.dead && player2.shield == 22) << "a fresh ship";
-    EXPECT_TRUE(!bullet2[1].on && bullet2[1].hits == 2)
-        << "slots for weapon 2 at power 1, as the play started";
-    EXPECT_TRUE(bomb[3].on);
-    Frame();
-    EXPECT_TRUE(bullet2[0].on && bullet2[0].x == 276 && !bullet[0].on);
+    for (ticks = 0; player.shield > 0 && frames < 400; frames++) {
+        int before = player.frame;
+        Frame();
+        ticks += synf;
+        EXPECT_EQ(player.frame, synf ? (before + 1) % 3 : before);
+    }
+    EXPECT_TRUE(ticks == 22 && frames <= 22 * 5 + 5 && player.frame == 1) << ticks << " ticks";
+    for (Frame(); !syn; Frame()) EXPECT_EQ(player.frame, 1);  // until the next 150 ms tick
+    EXPECT_EQ(player.frame, 0);
+    for (int i = 0; i < 100; i++) {
+        int before = player.frame;
+        Frame();
+        EXPECT_LE(player.frame, 1);
+        changes += player.frame != before;
+    }
+    EXPECT_EQ(changes, 10);
 }
