@@ -15,17 +15,12 @@ TEST(Shots, EachWeaponAndPowerHasItsSlotsSpeedAndHits) {
                             {2, 1, 2, 3, 1}, {2, 2, 3, 4, 2}, {2, 3, 4, 5, 3},
                             {3, 1, 1, 1, 1}, {3, 2, 1, 2, 2}, {3, 3, 1, 2, 3}};
     for (const auto &e : table) {  // weapon, power, hits, speed, slots
-        PlayOptions o;
-        o.weapon = e[0];
-        o.power = e[1];
-        StartPlay(
-            o, "1 press SPACE\n3 press SPACE\n5 press SPACE\n7 press SPACE\n9 press SPACE\n11 press SPACE\n");
+        StartPlay({1, 2, 1, e[0], e[1]}, "1 press SPACE\n3 press SPACE\n5 press SPACE\n"
+                                         "7 press SPACE\n9 press SPACE\n11 press SPACE\n");
         ClearWave();
         Frames(12);
-        int flying = 0;
-        for (const shot_t &b : bullet) flying += b.on;
         const std::string what = "weapon " + std::to_string(e[0]) + " power " + std::to_string(e[1]);
-        EXPECT_EQ(flying, e[4]) << what;
+        EXPECT_EQ(bullet[0].on + bullet[1].on + bullet[2].on + bullet[3].on, e[4]) << what;
         EXPECT_EQ(Sound(pl_fx[0]), (Played{e[4], 150, 200, 1000})) << what;
         EXPECT_TRUE(bullet[0].x == 56 && bullet[0].y == 206 - 12 * e[3] && bullet[0].hits == e[2]) << what;
         const shot_t &last = bullet[e[4] - 1];  // drawn last, before this frame's move
