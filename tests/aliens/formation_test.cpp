@@ -6,17 +6,32 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
+// Row 216 of the last picture: the shadow colour from x + 2 to x + 12 for
+// each x of `under`, the backdrop elsewhere, but where something drawn later
+// covers it.
+static void ExpectShadowsUnder(const std::vector<int> &under, int mode, int level) {
+    for (int x = 0; x < 320; x++) {
+        bool shade =
+            std::any_of(under.begin(), under.end(), [x](int u) { return x >= u + 2 && x <= u + 12; });
+        int want = DrawnOver(x, 216) ? Shown(x, 216) : shade ? swcol : Backdrop(x, 216);
+        EXPECT_EQ(Shown(x, 216), want) << "mode " << mode << " level " << level << " x " << x;
+    }
+}
+
 // Every wave starts whole at x 30, with the given hit points and its bombs
-// cleared; later waves of a stage start lower.
-TEST(Formation, LaterWavesOfAStageStartLower) {
-    StartPlay({});
-    const int table[][3] = {{1, 1, 42}, {1, 2, 62}, {1, 4, 102}, {1, 6, 42},  {1, 9, 102}, {1, 24, 102},
-                            {2, 1, 42}, {2, 3, 82}, {2, 4, 102}, {2, 5, 102}, {2, 30, 102}};
-    for (const auto &e : table) {  // mode, level, top
-        MODE = e[0], level = e[1];
+// cleared; later waves of a stage start lower. Shadows lie only on the
+// stages with ground (levels 1 to 4, 6 to 9, 21 to 24), and never in Old mode.
+TEST(Formation, LaterWavesStartLowerAndOnlyTheGroundHasShadows) {
+    const int table[][4] = {{1, 1, 42, 1},   {1, 2, 62, 1},   {1, 4, 102, 1},  {1, 5, 122, 0},
+                            {1, 6, 42, 1},   {1, 9, 102, 1},  {1, 10, 122, 0}, {1, 11, 42, 0},
+                            {1, 20, 122, 0}, {1, 24, 102, 1}, {2, 1, 42, 0},   {2, 3, 82, 0},
+                            {2, 4, 102, 0},  {2, 5, 102, 0},  {2, 30, 102, 0}};
+    for (const auto &e : table) {  // mode, level, top, shadows
+        StartPlay({e[0]});
+        level = e[1];
+        if (e[0] == 1) LoadData((e[1] - 1) / 5 + 1);  // the level's own stage
         alien[3][2].dead = bomb[0].on = true;
         AliensInit(7);
         for (int n = 0; n < 40; n++) {
@@ -25,6 +40,10 @@ TEST(Formation, LaterWavesOfAStageStartLower) {
                 << "mode " << e[0] << " level " << e[1] << " alien " << n;
         }
         EXPECT_TRUE(al_count == 0 && !bomb[0].on);
+        for (auto &column : alien) column[4].dead = true;  // the deepest waves would cover row 216
+        Frames(1, STILL);
+        ExpectShadowsUnder(e[3] ? std::vector<int>{30, 50, 70, 90, 110, 130, 150, 170} : std::vector<int>{},
+                           e[0], e[1]);
     }
 }
 
@@ -94,37 +113,19 @@ TEST(Formation, TurnsAtTheLivingEdgesDescendsAndLandsPast200) {
     EXPECT_TRUE(alien[1][3].y == 206 && alien[1][3].x == x) << "five more pixels, then it stays";
 }
 
-// Row 216 of the last picture: the shadow colour from x + 2 to x + 12 for
-// each x of `under`, the backdrop elsewhere, but where something drawn later
-// covers it.
-static void ExpectShadowsUnder(const std::vector<int> &under, const char *what) {
-    for (int x = 0; x < 320; x++) {
-        bool shade =
-            std::any_of(under.begin(), under.end(), [x](int u) { return x >= u + 2 && x <= u + 12; });
-        int want = DrawnOver(x, 216) ? Shown(x, 216) : shade ? swcol : Backdrop(x, 216);
-        EXPECT_EQ(Shown(x, 216), want) << what << " x " << x;
-    }
-}
-
 // One shadow line per column with a living alien, under the column's first
 // living alien as it was before the frame (the aliens are drawn before they
-// move), and nothing for an emptied column. Stages without ground have no
-// shadows, nor has Old mode on any level.
+// move), and nothing for an emptied column; none at all in Old mode.
 TEST(Formation, ComposedFrameShowsTheShadowsOfTheColumns) {
-    StartPlay({});
-    for (int r = 0; r < 5; r++) alien[3][r].dead = true;
-    alien[5][0].dead = alien[5][1].dead = true;
-    for (int frame = 0; frame < 40; frame++) {
-        std::vector<int> under = {alien[5][2].x};
-        for (int c : {0, 1, 2, 4, 6, 7}) under.push_back(alien[c][0].x);
-        Frames(1, 2);
-        ExpectShadowsUnder(under, "level 1");
-    }
-    for (auto [mode, l] : {std::pair{1, 5}, {1, 10}, {1, 11}, {1, 20}, {2, 1}, {2, 4}}) {
+    for (int mode = 1; mode <= 2; mode++) {
         StartPlay({mode});
-        level = l;
-        if (mode == 1) LoadData((l - 1) / 5 + 1);  // the level's own stage
-        Frames(1, 2);
-        ExpectShadowsUnder({}, mode == 1 ? "Normal mode" : "Old mode");
+        for (int r = 0; r < 5; r++) alien[3][r].dead = true;
+        alien[5][0].dead = alien[5][1].dead = true;
+        for (int frame = 0; frame < 40; frame++) {
+            std::vector<int> under = {alien[5][2].x};
+            for (int c : {0, 1, 2, 4, 6, 7}) under.push_back(alien[c][0].x);
+            Frames(1, 2);
+            ExpectShadowsUnder(mode == 1 ? under : std::vector<int>{}, mode, 1);
+        }
     }
 }
