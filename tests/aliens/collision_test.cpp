@@ -6,56 +6,32 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <algorithm>
 
-namespace {
-
-const int ROW_BONUS[5] = {60, 50, 40, 30, 20};  // for a kill, top row first
+static const int ROW_BONUS[5] = {60, 50, 40, 30, 20};  // for a kill, top row first
 
 // Three hit points: two hits flash with the hit sound until the next 80 ms
 // tick, the third explodes with the explosion sound and shows images 3 to
 // 8, one per tick; 3 points plus the row's 20.
 TEST(Collision, ThreeHitAlienFlashesTwiceThenExplodes) {
-    PlayOptions o;
-    o.mode = 2;
-    o.skill = 3;
-    o.power = 3;
-    StartPlay(o, "1 press SPACE\n41 press SPACE\n81 press SPACE\n");
+    StartPlay({2, 3, 1, 1, 3}, "1 press SPACE\n41 press SPACE\n81 press SPACE\n");  // Old, Hard, power 3
     KeepOnly(1, 4);
     const alien_t &a = alien[1][4];
     ASSERT_EQ(a.hp, 3);
-    int hits = 0, frame = 0;
-    auto step = [&frame] {
+    int hits = 0, lit = 0, shown[9] = {0};
+    for (int f = 0; f < 400 && (!a.dead || a.exploding); f++) {
+        int hp = a.hp, image = a.frame;
+        bool flash = a.hit && !a.dead, boom = a.exploding;
         Frames(1, STILL);
-        frame++;
-    };
-    while (!a.dead && frame < 200) {
-        int hp = a.hp;
-        step();
-        if (a.hp == hp) continue;
-        hits++;
-        if (a.dead) break;
-        EXPECT_EQ(Sound(al_fx[1]), (Played{hits, 50, 100, 1000}));
-        int lit = 0;  // frames the flash shows, from the next one to the 80 ms tick
-        do {
-            step();
-            lit++;
-            EXPECT_TRUE(ShownUncovered(a.spr[2], a.x, a.y));
-        } while (!synf && lit < 20);
-        EXPECT_FALSE(a.hit);
-        EXPECT_LE(lit, 5);
+        hits += a.hp < hp;
+        EXPECT_EQ(Sound(al_fx[1]).count, std::min(hits, 2)) << "frame " << f;
+        EXPECT_TRUE(!flash || (ShownUncovered(a.spr[2], a.x, a.y) && a.hit == !synf)) << "frame " << f;
+        lit += flash;
+        if (boom) shown[image] += ShownUncovered(a.spr[image], a.x, a.y);
     }
-    ASSERT_TRUE(a.dead);
-    EXPECT_EQ(hits, 3);
-    EXPECT_EQ(score, 3 + 20);
-    EXPECT_EQ(Sound(al_fx[1]).count, 2);
+    EXPECT_TRUE(a.dead && hits == 3 && lit >= 2 && score == 3 + 20);
+    EXPECT_EQ(Sound(al_fx[1]), (Played{2, 50, 100, 1000}));
     EXPECT_EQ(Sound(al_fx[0]), (Played{1, 50, 200, 1000}));
-    int shown[9] = {0};
-    while (a.exploding && frame < 400) {
-        int f = a.frame;
-        step();
-        shown[f] += ShownUncovered(a.spr[f], a.x, a.y);
-    }
     for (int f = 3; f <= 8; f++) EXPECT_GT(shown[f], 0) << "image " << f;
     EXPECT_EQ(a.frame, 9);
 }
@@ -64,14 +40,9 @@ TEST(Collision, ThreeHitAlienFlashesTwiceThenExplodes) {
 // first, as long as it has hits left; a weapon-2 shot at power 3 then goes
 // on through the column until its fourth hit.
 TEST(Collision, Weapon2PiercesSeveralAliensInOneFrame) {
-    PlayOptions o;
-    o.mode = 2;
-    o.skill = 1;
-    o.weapon = 2;
-    o.power = 3;
-    StartPlay(o);
-    ClearWave();
-    for (int r = 0; r < 5; r++) alien[1][r].dead = false;
+    StartPlay({2, 1, 1, 2, 3});  // Old, Easy, weapon 2 at power 3
+    KeepOnly(1, 0);
+    for (int r = 1; r < 5; r++) alien[1][r].dead = false;
     const alien_t &upper = alien[1][3], &lower = alien[1][4];
     PlaceShot(1, 0, upper.x + 6, 0);
     for (int &y = bullet[0].y; y < lower.y + 16; y++)
@@ -79,30 +50,17 @@ TEST(Collision, Weapon2PiercesSeveralAliensInOneFrame) {
             BulletHit(0, lower.spr[al_fr], lower.x, lower.y))
             break;
     ASSERT_LT(bullet[0].y, lower.y + 16) << "no height where the shot meets both aliens";
-    int y = bullet[0].y;
-
+    const int y = bullet[0].y;
     bullet[0].hits = 1;  // with a single hit left only the alien scanned first is hit
     Collision();
-    EXPECT_TRUE(upper.dead);
-    EXPECT_FALSE(lower.dead);
-    EXPECT_FALSE(bullet[0].on);
-    EXPECT_EQ(score, 1 + ROW_BONUS[3]);
-
-    alien[1][3].dead = false;
-    alien[1][3].hp = 1;
-    score = al_count = 0;
+    EXPECT_TRUE(upper.dead && !lower.dead && !bullet[0].on && score == 1 + ROW_BONUS[3]);
+    alien[1][3].dead = false, alien[1][3].hp = 1, score = al_count = 0;
     PlaceShot(1, 0, upper.x + 6, y);
     Collision();
-    EXPECT_TRUE(upper.dead);
-    EXPECT_TRUE(lower.dead);
-    EXPECT_EQ(al_count, 2);
-    EXPECT_TRUE(bullet[0].on);
-    EXPECT_EQ(bullet[0].hits, 2);
+    EXPECT_TRUE(upper.dead && lower.dead && al_count == 2 && bullet[0].on && bullet[0].hits == 2);
     Frames(40, STILL);
-    EXPECT_TRUE(alien[1][2].dead);
-    EXPECT_TRUE(alien[1][1].dead);
-    EXPECT_FALSE(alien[1][0].dead);  // the fourth hit spent the shot
-    EXPECT_FALSE(bullet[0].on);
+    EXPECT_TRUE(alien[1][2].dead && alien[1][1].dead && !alien[1][0].dead && !bullet[0].on)
+        << "the fourth hit spent the shot";
     EXPECT_EQ(score, 4 + ROW_BONUS[4] + ROW_BONUS[3] + ROW_BONUS[2] + ROW_BONUS[1]);
 }
 
@@ -111,30 +69,19 @@ TEST(Collision, Weapon2PiercesSeveralAliensInOneFrame) {
 // hit points the aliens around the burst die of the blast alone, far ones
 // are untouched, and every hit scored its point.
 TEST(Collision, Weapon3BlastDamagesTheAliensAroundIt) {
-    PlayOptions o;
-    o.mode = 2;
-    o.skill = 3;
-    o.weapon = 3;
-    o.power = 3;
-    StartPlay(o, "1 press SPACE\n");
+    StartPlay({2, 3, 1, 3, 3}, "1 press SPACE\n");  // Old, Hard, weapon 3 at power 3
     int frames = 0;
     for (; !bullet[0].blast && frames < 200; frames++) Frames(1, STILL);
     ASSERT_TRUE(bullet[0].blast);
     EXPECT_EQ(alien[1][4].hp, 2);
     for (; bullet[0].on && frames < 300; frames++) Frames(1, STILL);
-    EXPECT_FALSE(bullet[0].on);
     int dead = 0, hits = 0, bonus = 0;
-    for (int c = 0; c < 8; c++) {
-        for (int r = 0; r < 5; r++) {
-            hits += 3 - alien[c][r].hp;
-            dead += alien[c][r].dead;
-            bonus += alien[c][r].dead ? ROW_BONUS[r] : 0;
-            EXPECT_TRUE(c < 4 || alien[c][r].hp == 3) << c << "," << r;
-        }
+    for (int n = 0; n < 40; n++) {
+        const alien_t &a = alien[n / 5][n % 5];
+        hits += 3 - a.hp, dead += a.dead, bonus += a.dead ? ROW_BONUS[n % 5] : 0;
+        EXPECT_TRUE(n < 20 || a.hp == 3) << "alien " << n;
     }
-    EXPECT_TRUE(alien[1][4].dead);
-    EXPECT_GE(dead, 3);
-    EXPECT_EQ(al_count, dead);
+    EXPECT_TRUE(!bullet[0].on && alien[1][4].dead && dead >= 3 && al_count == dead);
     EXPECT_EQ(score, hits + bonus);
     EXPECT_EQ(Sound(al_fx[0]).count, dead);
     EXPECT_EQ(Sound(al_fx[1]).count, hits - dead);  // every hit that left hit points
@@ -147,24 +94,16 @@ TEST(Collision, Weapon3BlastDamagesTheAliensAroundIt) {
 TEST(Collision, TwoPlayersHitTheSameAlienOnOneFrame) {
     for (int r : {0, 4}) {
         const int hp = r == 0 ? 1 : 2;
-        SCOPED_TRACE("hit points " + std::to_string(hp));
-        PlayOptions o;
-        o.mode = 2;
-        o.players = 2;
-        StartPlay(o);
+        StartPlay({2, 2, 2});  // Old mode, two players
         KeepOnly(3, r);
         alien_t &a = alien[3][r];
         a.hp = hp;
         PlaceShot(1, 0, a.x + 6, 150);
         PlaceShot(2, 0, a.x + 6, 150);
         for (int f = 0; !a.dead && a.hp == hp && f < 60; f++) Frames(1, STILL);
-        ASSERT_TRUE(a.dead);
-        EXPECT_EQ(al_count, 1);
-        EXPECT_FALSE(bullet[0].on);
-        EXPECT_EQ(bullet2[0].on, hp == 1);
+        ASSERT_TRUE(a.dead) << "hit points " << hp;
+        EXPECT_TRUE(al_count == 1 && !bullet[0].on && bullet2[0].on == (hp == 1)) << "hit points " << hp;
         EXPECT_EQ(score, hp == 1 ? 1 + ROW_BONUS[r] : 1);
         EXPECT_EQ(score2, hp == 1 ? 0 : 1 + ROW_BONUS[r]);
     }
 }
-
-}  // namespace

@@ -5,101 +5,68 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
-#include <vector>
-
-namespace {
-
 // At speed 1 both keys step one counter and the ship moves on even counts,
 // so with both held the key that lands on the even count moves it a pixel
 // every frame: the right-hand one from an even count, the left one from an
 // odd. Faster classes move speed - 1 pixels a frame. No ship leaves x 0..304.
+// Player 2 steers with A and D alone.
 TEST(Ship, SteersByItsSpeedClassWithinTheField) {
-    struct Case {
-        int speed, x;
+    const struct {
+        int who, speed, x;
         const char *script;
-        std::vector<std::pair<int, int>> at;  // frames run, x
+        int at[3][2];  // frames run, x; then zeros
+    } cases[] = {
+        {1, 1, 50, "1 down LEFT\n21 down RIGHT\n31 up LEFT\n", {{20, 40}, {30, 50}, {40, 55}}},
+        {1, 1, 50, "1 down LEFT\n22 down RIGHT\n", {{21, 40}, {31, 30}}},
+        {1, 1, 300, "1 down RIGHT\n", {{20, 304}}},
+        {1, 2, 50, "1 down LEFT\n", {{49, 1}, {59, 0}}},
+        {1, 3, 50, "1 down RIGHT\n", {{126, 302}, {136, 304}}},
+        {2, 2, 100, "1 down A\n1 down RIGHT\n21 up A\n21 down D\n", {{20, 80}, {30, 90}}},
     };
-    const Case cases[] = {
-        {1,
-         50,
-         "1 down LEFT\n21 down RIGHT\n31 up LEFT\n41 up RIGHT\n",
-         {{20, 40}, {30, 50}, {40, 55}, {50, 55}}},
-        {1, 50, "1 down LEFT\n22 down RIGHT\n", {{21, 40}, {31, 30}}},
-        {1, 300, "1 down RIGHT\n", {{20, 304}}},
-        {2, 50, "1 down LEFT\n", {{49, 1}, {59, 0}}},
-        {3, 50, "1 down RIGHT\n", {{126, 302}, {136, 304}}},
-    };
-    for (const Case &k : cases) {
-        SCOPED_TRACE(k.script);
-        PlayOptions o;
-        o.speed = k.speed;
-        StartPlay(o, k.script);
+    for (const auto &k : cases) {
+        StartPlay({1, 2, k.who, 1, 1, k.speed}, k.script);
         ClearWave();
-        pl_n = 0;
-        player.x = k.x;
-        int done = 0;
-        for (const auto &at : k.at) {
-            Frames(at.first - done);
-            done = at.first;
-            EXPECT_EQ(player.x, at.second) << "after " << done << " frames";
+        player_t &p = k.who == 1 ? player : player2;
+        pl_n = 0, p.x = k.x;
+        for (int i = 0, done = 0; i < 3 && k.at[i][0]; done = k.at[i++][0]) {
+            Frames(k.at[i][0] - done);
+            EXPECT_EQ(p.x, k.at[i][1]) << k.script << "after " << k.at[i][0] << " frames";
         }
     }
 }
 
-// The shield counts down on the 80 ms tick, cycling images 0..2; then the
-// ship flies with images 0 and 1 on the 150 ms tick.
-TEST(Ship, ShieldBlinksTwentyTwoTicksThenTheShipFlies) {
-    StartPlay(PlayOptions{});
+// Player 2 joins with G: the starting lives, a fresh score, ship and shots,
+// and the alien bombs left falling; G fires its first shot. A loss: the
+// sound, a life less, then images 3 to 6, one per 80 ms tick, shown where
+// the ship died, no steering or firing meanwhile, then a fresh start before
+// this frame's shots. Player 2's last ship too explodes and comes back
+// (player 1 keeps the play going). The new shield counts down 22 ticks of
+// 80 ms, cycling images 0..2; then the ship flies with images 0 and 1 on
+// the 150 ms tick.
+TEST(Ship, JoinsLosesRestartsShieldedAndFlies) {
+    StartPlay({1, 2, 1, 2, 1, 2, 5},
+              "1 down G\n1 down RIGHT\n31 down SPACE\n");  // weapon 2, speed 2, 5 lives
     ClearWave();
-    EXPECT_EQ(player.shield, 22);
-    player.frame = 1;  // so that the shield runs out on image 2
-    int ticks = 0, frames = 0;
-    for (; player.shield > 0 && frames < 400; frames++) {
-        int before = player.frame;
-        Frame();
-        ticks += synf;
-        EXPECT_EQ(player.frame, synf ? (before + 1) % 3 : before);
-    }
-    EXPECT_EQ(ticks, 22);
-    EXPECT_LE(frames, 22 * 5 + 5);
-    EXPECT_EQ(player.frame, 2);
-    for (Frame(); !syn; Frame()) EXPECT_EQ(player.frame, 2);  // until the next 150 ms tick
-    EXPECT_EQ(player.frame, 1);
-    int changes = 0;
-    for (int i = 0; i < 100; i++) {
-        int before = player.frame;
-        Frame();
-        EXPECT_LE(player.frame, 1);
-        changes += player.frame != before;
-    }
-    EXPECT_EQ(changes, 10);
-}
-
-// The four steps of a loss, then images 3 to 6, one per 80 ms tick, shown
-// where the ship died; no steering or firing meanwhile; then a fresh start,
-// before this frame's shots. Player 2's last ship too explodes and comes
-// back (player 1 keeps the play going).
-TEST(Ship, LossExplodesForFourTicksAndRestartsAtTheStart) {
-    PlayOptions o;
-    o.speed = 2;
-    o.players = 2;
-    StartPlay(o, "1 down RIGHT\n31 down SPACE\n");
-    ClearWave();
-    Frames(30);
+    score2 = 1234, lives = 3, lives2 = 0, player2.x = 10;
+    player2.dead = bullet2[1].on = bomb[3].on = true;
+    Player2Enter();
+    EXPECT_TRUE(NPLAYERS == 2 && lives2 == 5 && score2 == 0 && bomb[3].on);
+    EXPECT_TRUE(player2.x == 270 && !player2.dead && player2.shield == 22) << "a fresh ship";
+    EXPECT_TRUE(!bullet2[1].on && bullet2[1].hits == 2)
+        << "slots for weapon 2 at power 1, as the play started";
+    Frame();
+    EXPECT_TRUE(bullet2[0].on && bullet2[0].x == 276 && !bullet[0].on);
+    Frames(29);
     ASSERT_EQ(player.x, 80);
     lives2 = 1;
-    PlayerHit();
-    PlayerHit2();
-    EXPECT_TRUE(player.dead && player2.dead && player.frame == 3);
-    EXPECT_TRUE(lives == 8 && lives2 == 0);
+    PlayerHit(), PlayerHit2();
+    EXPECT_TRUE(player.dead && player2.dead && player.frame == 3 && lives == 2 && lives2 == 0);
     EXPECT_EQ(Sound(pl_fx[1]), (Played{2, 120, 150, 1000}));
-    int ticks = 0;
+    int ticks = 0, frames = 0, changes = 0;
     while (player.dead && ticks < 10) {
         int before = player.frame;
         Frame();
-        EXPECT_EQ(player.x, player.dead ? 80 : 50);
-        EXPECT_EQ(bullet[0].on, !player.dead);
+        EXPECT_TRUE(player.x == (player.dead ? 80 : 50) && bullet[0].on == !player.dead);
         ticks += synf;
         EXPECT_EQ(player.frame, player.dead ? before + synf : 0);
         EXPECT_TRUE(synf || ShownAt(player.spr[before], 80, 206));
@@ -108,33 +75,23 @@ TEST(Ship, LossExplodesForFourTicksAndRestartsAtTheStart) {
     EXPECT_EQ(ticks, 4);
     EXPECT_TRUE(player.shield == 22 && player2.x == 270 && player2.shield == 22) << "fresh ships";
     // Fire, held through the explosion, shoots from the start position.
-    EXPECT_EQ(Sound(pl_fx[0]).count, 1);
-    EXPECT_EQ(bullet[0].x, 56);
+    EXPECT_TRUE(Sound(pl_fx[0]).count == 2 && bullet[0].x == 56);
     Frame();
     EXPECT_EQ(player.x, 51);
+    for (ticks = 0; player.shield > 0 && frames < 400; frames++) {
+        int before = player.frame;
+        Frame();
+        ticks += synf;
+        EXPECT_EQ(player.frame, synf ? (before + 1) % 3 : before);
+    }
+    EXPECT_TRUE(ticks == 22 && frames <= 22 * 5 + 5 && player.frame == 1) << ticks << " ticks";
+    for (Frame(); !syn; Frame()) EXPECT_EQ(player.frame, 1);  // until the next 150 ms tick
+    EXPECT_EQ(player.frame, 0);
+    for (int i = 0; i < 100; i++) {
+        int before = player.frame;
+        Frame();
+        EXPECT_LE(player.frame, 1);
+        changes += player.frame != before;
+    }
+    EXPECT_EQ(changes, 10);
 }
-
-// Player 2 joins with G: the starting lives, a fresh score, ship and shots,
-// and the alien bombs left falling; G fires the first shot.
-TEST(Ship, PlayerTwoJoinsWithFreshLivesAndLeavesTheBombsFalling) {
-    PlayOptions o;
-    o.lives = 5;
-    o.weapon = 2;
-    StartPlay(o, "1 down G\n");
-    ClearWave();
-    score2 = 1234;
-    lives = 3;
-    lives2 = 0;
-    player2.x = 10;
-    player2.dead = bullet2[1].on = bomb[3].on = true;
-    Player2Enter();
-    EXPECT_TRUE(NPLAYERS == 2 && lives2 == 5 && score2 == 0);
-    EXPECT_TRUE(player2.x == 270 && !player2.dead && player2.shield == 22) << "a fresh ship";
-    EXPECT_TRUE(!bullet2[1].on && bullet2[1].hits == 2)
-        << "slots for weapon 2 at power 1, as the play started";
-    EXPECT_TRUE(bomb[3].on);
-    Frame();
-    EXPECT_TRUE(bullet2[0].on && bullet2[0].x == 276 && !bullet[0].on);
-}
-
-}  // namespace
