@@ -14,6 +14,7 @@ namespace {
 const int SCENE[] = {0, 560, 760, 960, 1060, 1490};  // first frame of each scene
 const int BLASTS = 20, BLAST = 45;                   // explosions of the last scene, frames each
 const int SCENES = 1490 + BLASTS * BLAST;
+const std::string FALLEN = "m0 9 141 224", FIXTURE = " s1 0 70 221";
 
 // A play that has just beaten the fifth boss, on the last stage's sheet.
 void PlayState(int skill, int players, int l1, int m1, int s1, int l2 = 0, int m2 = 0, int s2 = 0) {
@@ -36,36 +37,12 @@ void Won() {
     PlayState(1, 1, 3, 0, 0);
 }
 
-// The expected picture of the scenes: the backdrop, the commander as image
-// `slot` at (x, y) and the fixed image in front of him.
-void RefScene(int slot, int x, int y) {
-    RefFrom(bg);
-    RefMirrored(intro[0].spr[slot], x, y);
-    RefSprite(intro[1].spr[0], 70, 221);
-}
-
-// Stops the ending right after scene frame g and starts the expected picture.
-bool EndAt(int g, int slot, int x, int y) {
-    if (!SceneAt(Won, End, g)) return false;
-    RefScene(slot, x, y);
-    return true;
-}
-
-// The fallen commander with the small figure in front of him.
-bool FigureAt(int g, int slot, int x, int y) {
-    if (!EndAt(g, 9, 141, 224)) return false;
-    RefMirrored(intro[5].spr[slot], x, y);
-    RefSprite(intro[1].spr[0], 70, 221);
-    return true;
-}
-
 TEST(End, FinalBonusIsTwiceMoneyPlusThousandALifeForEachPlayerWithASpareShip) {
-    struct Case {
+    const struct {
         int v[7];      // players, and each player's lives, money and score
         int after[2];  // the scores after the bonus
         const char *one, *two;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {{1, 3, 2000, 12345, 3, 999, 55},
          {19345, 55},
          "Final bonus Player 1\n\n\n - Money 2000 x 2 = 4000\n - Lives 3 x 1000 = 3000\n\n Score: 12345\n"
@@ -83,9 +60,8 @@ TEST(End, FinalBonusIsTwiceMoneyPlusThousandALifeForEachPlayerWithASpareShip) {
          "2000\n"
          " Final score: 2010",
          ""},
-        {{2, 0, 5000, 40, 1, 5000, 50}, {40, 50}, "", ""},
     };
-    for (const Case &k : cases) {
+    for (const auto &k : cases) {
         SCOPED_TRACE(k.v[3]);
         PlayState(2, k.v[0], k.v[1], k.v[2], k.v[3], k.v[4], k.v[5], k.v[6]);
         PALETTE stage;
@@ -93,46 +69,51 @@ TEST(End, FinalBonusIsTwiceMoneyPlusThousandALifeForEachPlayerWithASpareShip) {
         ASSERT_FALSE(RunUntil(End, 300));  // held after it has faded in
         EXPECT_EQ(HeadlessPresents(), 1);
         EXPECT_EQ(memcmp(HeadlessPalette(), stage, sizeof stage), 0) << "still the stage's colours";
-        RefClear(1);
+        RefFrom(nullptr, 1);
         RefLines(40, 3, 1, k.one);
         RefLines(128, 3, 1, k.two);
         EXPECT_EQ(Mismatches(), 0);
         EXPECT_EQ(score, k.after[0]);
         EXPECT_EQ(score2, k.after[1]);
     }
-    PlayState(2, 1, 3, 2000, 12345, 3, 999, 55);
-    ASSERT_TRUE(RunUntil(End, -1));
-    EXPECT_EQ(score, 19345) << "added once";
-    EXPECT_EQ(std::vector<int>({money, lives, score2}), std::vector<int>({2000, 3, 55}));
 }
 
-TEST(End, CommanderWalksInCriesFallsAndASmallFigureComesOut) {
-    // A new pose every 7 frames, all five in turn, also well inside the screen.
-    const int steps[][3] = {{0, -49, 1},  {6, -47, 1},  {7, -47, 2},  {28, -40, 0},
-                            {301, 51, 4}, {308, 53, 0}, {314, 55, 0}, {315, 56, 1},
-                            {322, 58, 2}, {329, 60, 3}, {336, 63, 4}, {559, 137, 0}};
-    for (const auto &s : steps) {  // scene frame, his x, his walk image
-        ASSERT_TRUE(EndAt(s[0], s[2], s[1], 190));
-        EXPECT_EQ(Mismatches(), 0) << s[0];
-    }
-    for (int n : {0, 199}) {
-        ASSERT_TRUE(EndAt(SCENE[1] + n, 7, 137, 190));
-        RefFill(48, 147, 164, 160, 8);
-        RefText(50, 150, 1, 8, "Aaaaaaaargh!!!");
-        EXPECT_EQ(Mismatches(), 0) << n;
-    }
-    ASSERT_TRUE(EndAt(SCENE[2] + 100, 8, 141, 224));
-    EXPECT_EQ(Mismatches(), 0);
-    ASSERT_TRUE(FigureAt(SCENE[3] + 99, 0, 170, 222));
-    EXPECT_EQ(Mismatches(), 0);
-}
-
-TEST(End, SmallFigureRunsOffBelowTheEdge) {
-    const int steps[][4] = {{0, 171, 223, 1},   {7, 173, 223, 1},   {8, 173, 223, 0},   {16, 176, 224, 1},
-                            {249, 254, 238, 0}, {256, 256, 239, 1}, {264, 259, 240, 0}, {429, 314, 260, 0}};
-    for (const auto &s : steps) {  // scene frame, the figure's x, y and image
-        ASSERT_TRUE(FigureAt(SCENE[4] + s[0], s[3], s[1], s[2]));
-        EXPECT_EQ(Mismatches(), 0) << s[0];
+// The commander walks in (a new pose every 7 frames, all five in turn, also
+// well inside the screen), cries, falls, and a small figure comes out and
+// runs off below the bottom edge.
+TEST(End, CommanderWalksInCriesFallsAndASmallFigureRunsOff) {
+    const std::string CRY = "m0 7 137 190" + FIXTURE + "| 48 164 160 Aaaaaaaargh!!!";
+    const struct {
+        int scene, n;
+        std::string layers;
+    } rows[] = {
+        {0, 0, "m0 1 -49 190" + FIXTURE},
+        {0, 6, "m0 1 -47 190" + FIXTURE},
+        {0, 7, "m0 2 -47 190" + FIXTURE},
+        {0, 308, "m0 0 53 190" + FIXTURE},
+        {0, 315, "m0 1 56 190" + FIXTURE},
+        {0, 322, "m0 2 58 190" + FIXTURE},
+        {0, 329, "m0 3 60 190" + FIXTURE},
+        {0, 336, "m0 4 63 190" + FIXTURE},
+        {0, 559, "m0 0 137 190" + FIXTURE},
+        {1, 0, CRY},
+        {1, 199, CRY},
+        {2, 100, "m0 8 141 224" + FIXTURE},
+        {3, 99, FALLEN + " m5 0 170 222" + FIXTURE},
+        {4, 0, FALLEN + " m5 1 171 223" + FIXTURE},
+        {4, 7, FALLEN + " m5 1 173 223" + FIXTURE},
+        {4, 8, FALLEN + " m5 0 173 223" + FIXTURE},
+        {4, 16, FALLEN + " m5 1 176 224" + FIXTURE},
+        {4, 249, FALLEN + " m5 0 254 238" + FIXTURE},
+        {4, 256, FALLEN + " m5 1 256 239" + FIXTURE},
+        {4, 264, FALLEN + " m5 0 259 240" + FIXTURE},
+        {4, 429, FALLEN + " m5 0 314 260" + FIXTURE},
+    };
+    for (const auto &r : rows) {
+        ASSERT_TRUE(SceneAt(Won, End, SCENE[r.scene] + r.n));
+        RefFrom(bg);
+        RefDraw(r.layers, 8);
+        EXPECT_EQ(Mismatches(), 0) << r.scene << " " << r.n;
     }
 }
 
@@ -141,15 +122,17 @@ TEST(End, SmallFigureRunsOffBelowTheEdge) {
 int BlastSizeShown(int g) {
     int found = 0;
     if (!SceneAt(Won, End, g)) return 0;
+    const actor_t &b = intro[4];
     for (int s = 1; s <= 3; s++) {
-        RefScene(9, 141, 224);
-        if (intro[4].frame <= 7) RefScaled(intro[4].spr[intro[4].frame], intro[4].x, intro[4].y, itofix(s));
+        RefFrom(bg);
+        RefDraw(FALLEN + FIXTURE + " z4 " + std::to_string(b.frame) + " " + std::to_string(b.x) + " " +
+                std::to_string(b.y) + " " + std::to_string(s << 16));
         if (Mismatches() == 0) found = found ? -1 : s;
     }
     return found;
 }
 
-TEST(End, TwentyExplosionsOfRandomPlaceAndSizeEachWithItsSound) {
+TEST(End, ExplosionsOfRandomPlaceAndSize) {
     std::set<int> sizes;
     std::set<std::pair<int, int>> places;
     for (int k = 0; k < BLASTS; k++) {
@@ -170,15 +153,6 @@ TEST(End, TwentyExplosionsOfRandomPlaceAndSizeEachWithItsSound) {
     }
     EXPECT_EQ(size.size(), 1u);
     EXPECT_GE(*size.begin(), 1);
-
-    // Each with its sound, at 120 and a little to the right.
-    long f = FirstSceneFrame(Won, End);
-    ASSERT_EQ(HeadlessSoundCount(), 4);
-    for (int k = 0; k < 4; k++) {
-        const SoundEvent &e = *HeadlessSound(k);
-        EXPECT_EQ(std::vector<long>({(long)(e.sample == pl_fx[1]), e.vol, e.pan, e.freq, e.frame}),
-                  std::vector<long>({1, 120, 150, 1000, f + SCENE[5] + BLAST * k - 1}));
-    }
 }
 
 TEST(End, HintsNameTheExtrasLettersByDifficulty) {
@@ -205,7 +179,7 @@ TEST(End, HintsNameTheExtrasLettersByDifficulty) {
         CHEAT = k.cheat;
         ASSERT_TRUE(RunUntil(End, -1));
         CHEAT = false;
-        RefClear(1);
+        RefFrom(nullptr, 1);
         RefLines(40, 2, 1, k.lines);
         EXPECT_EQ(Mismatches(), 0) << k.skill;
         EXPECT_TRUE(gameover);
@@ -218,19 +192,27 @@ TEST(End, ClosingCaptionThenTheHintsThenThePlayIsOver) {
     ASSERT_FALSE(RunUntil(End, f + SCENES + 200));
     EXPECT_EQ(HeadlessPresents(), 3 + SCENES);
     EXPECT_FALSE(gameover);
-    RefClear(1);
+    RefFrom(nullptr, 1);
     RefLines(40, 2, 1, " Congratulation! You have saved the\n world, but ... is this the end ... ?");
     EXPECT_EQ(Mismatches(), 0);
 
     // The whole ending: bonus screen 12 s, scenes, caption 6 s, hints 4 s,
-    // four fades out and four in; no key is read on the way.
+    // four fades out and four in; no key is read on the way. The bonus is
+    // added once; each explosion plays its sound at 120, a little to the right.
     long expected = SCENES + 720 + 360 + 240 + 4 * FadeFrames(5) + 4 * FadeFrames(2);
-    Won();
+    PlayState(2, 1, 3, 2000, 12345, 3, 999, 55);
     ASSERT_TRUE(RunUntil(End, expected + 100,
                          "100 press SPACE\n1000 press ENTER\n2000 press ESC\n3000 press SPACE\n"));
     EXPECT_NEAR(HeadlessFrame(), expected, 3);
     EXPECT_EQ(HeadlessPresents(), 1 + 1 + SCENES + 1 + 1);
     EXPECT_TRUE(gameover);
+    EXPECT_EQ(std::vector<int>({score, money, lives, score2}), std::vector<int>({19345, 2000, 3, 55}));
+    ASSERT_EQ(HeadlessSoundCount(), BLASTS);
+    for (int k = 0; k < BLASTS; k++) {
+        const SoundEvent &e = *HeadlessSound(k);
+        EXPECT_EQ(std::vector<long>({(long)(e.sample == pl_fx[1]), e.vol, e.pan, e.freq, e.frame}),
+                  std::vector<long>({1, 120, 150, 1000, f + SCENE[5] + BLAST * k - 1}));
+    }
 }
 
 }  // namespace
