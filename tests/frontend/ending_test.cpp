@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -16,54 +17,61 @@ const int BLASTS = 20, BLAST = 45;                   // explosions of the last s
 const int SCENES = 1490 + BLASTS * BLAST;
 const std::string FALLEN = "m0 9 141 224", FIXTURE = " s1 0 70 221";
 
-// A play that has just beaten the fifth boss, on the last stage's sheet.
-void PlayState(int skill, int players, int l1, int m1, int s1, int l2 = 0, int m2 = 0, int s2 = 0) {
+// A play that has just beaten the fifth boss, on the last stage's sheet:
+// difficulty, players, and each player's lives, money and score.
+void PlayState(const int *v) {
     Fresh();
     LoadData(5);
     MODE = 1;
-    SKILL = skill;
-    NPLAYERS = players;
     level = 26;
     gameover = false;
-    lives = l1;
-    money = m1;
-    score = s1;
-    lives2 = l2;
-    money2 = m2;
-    score2 = s2;
+    std::tie(SKILL, NPLAYERS, lives, money, score, lives2, money2, score2) =
+        std::make_tuple(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
 }
 
 void Won() {
-    PlayState(1, 1, 3, 0, 0);
+    static const int v[] = {1, 1, 3, 0, 0, 0, 0, 0};
+    PlayState(v);
 }
 
-TEST(End, FinalBonusIsTwiceMoneyPlusThousandALifeForEachPlayerWithASpareShip) {
+// The final bonus (twice the money plus 1000 a life, for each player with a
+// spare ship) in the stage's colours; then, after the scenes, the hints by
+// difficulty (an extra in force or Old mode change nothing) and the play
+// over. The whole ending: bonus screen 12 s, scenes, caption 6 s, hints 4 s,
+// four fades out and four in, no key read on the way, the bonus added once,
+// and each explosion's sound at 120, a little to the right.
+TEST(End, FinalBonusHintsAndTheWholeLength) {
+    const std::string M = EXTRA_MONEY_LETTER, SB = EXTRA_SUPER_LETTERS, N = EXTRA_REMOVE_LETTER;
     const struct {
-        int v[7];      // players, and each player's lives, money and score
-        int after[2];  // the scores after the bonus
-        const char *one, *two;
+        // difficulty, players, each player's lives, money and score, the
+        // mode, an extra in force, and the scores after the bonus
+        int v[12];
+        std::string one, two, hints;
     } cases[] = {
-        {{1, 3, 2000, 12345, 3, 999, 55},
-         {19345, 55},
+        {{1, 1, 3, 2000, 12345, 3, 999, 55, 1, true, 19345, 55},
          "Final bonus Player 1\n\n\n - Money 2000 x 2 = 4000\n - Lives 3 x 1000 = 3000\n\n Score: 12345\n"
          " Bonus: 7000\n Final score: 19345",
-         ""},
+         "",
+         " ... press " + M + " in the title screen when\n cursor its over S..R. ..M. ??? ;-)"},
         // player 1 on his last ship: no block; player 2 keeps his rows
-        {{2, 1, 8000, 500, 4, 500, 100},
-         {500, 5100},
+        {{2, 2, 1, 8000, 500, 4, 500, 100, 2, false, 500, 5100},
          "",
          "Final bonus Player 2\n\n\n - Money 500 x 2 = 1000\n - Lives 4 x 1000 = 4000\n\n Score: 100\n"
-         " Bonus: 5000\n Final score: 5100"},
-        {{2, 2, 0, 10, 1, 700, 20},
-         {2010, 20},
-         "Final bonus Player 1\n\n\n - Money 0 x 2 = 0\n - Lives 2 x 1000 = 2000\n\n Score: 10\n Bonus: "
-         "2000\n"
-         " Final score: 2010",
-         ""},
+         " Bonus: 5000\n Final score: 5100",
+         " ... press " + SB + " in the title screen when\n cursor its over .TA.T .... ??? ;-))))"},
+        {{3, 2, 2, 0, 10, 1, 700, 20, 1, false, 2010, 20},
+         "Final bonus Player 1\n\n\n - Money 0 x 2 = 0\n - Lives 2 x 1000 = 2000\n\n Score: 10\n"
+         " Bonus: 2000\n Final score: 2010",
+         "",
+         "Press " + M + " in the title screen when cursor\nits over START GAME (money bonus)\n\nPress " + SB +
+             " in the title screen when\ncursor its over START GAME (super bonus)\n\nPress " + N +
+             " in the title screen when cursor\nits over START GAME to remove cheats"},
     };
+    long f = FirstSceneFrame(Won, End);
+    long expected = SCENES + 720 + 360 + 240 + 4 * FadeFrames(5) + 4 * FadeFrames(2);
     for (const auto &k : cases) {
-        SCOPED_TRACE(k.v[3]);
-        PlayState(2, k.v[0], k.v[1], k.v[2], k.v[3], k.v[4], k.v[5], k.v[6]);
+        SCOPED_TRACE(k.v[0]);
+        PlayState(k.v);
         PALETTE stage;
         memcpy(stage, pal, sizeof stage);
         ASSERT_FALSE(RunUntil(End, 300));  // held after it has faded in
@@ -73,8 +81,27 @@ TEST(End, FinalBonusIsTwiceMoneyPlusThousandALifeForEachPlayerWithASpareShip) {
         RefLines(40, 3, 1, k.one);
         RefLines(128, 3, 1, k.two);
         EXPECT_EQ(Mismatches(), 0);
-        EXPECT_EQ(score, k.after[0]);
-        EXPECT_EQ(score2, k.after[1]);
+
+        PlayState(k.v);
+        MODE = k.v[8];
+        CHEAT = k.v[9];
+        ASSERT_TRUE(RunUntil(End, expected + 100,
+                             "100 press SPACE\n1000 press ENTER\n2000 press ESC\n3000 press SPACE\n"));
+        CHEAT = false;
+        RefFrom(nullptr, 1);
+        RefLines(40, 2, 1, k.hints);
+        EXPECT_EQ(Mismatches(), 0);
+        EXPECT_TRUE(gameover);
+        EXPECT_NEAR(HeadlessFrame(), expected, 3);
+        EXPECT_EQ(HeadlessPresents(), 1 + 1 + SCENES + 1 + 1);
+        EXPECT_EQ(std::vector<int>({score, score2, lives, money}),
+                  std::vector<int>({k.v[10], k.v[11], k.v[2], k.v[3]}));
+        ASSERT_EQ(HeadlessSoundCount(), BLASTS);
+        for (int b = 0; b < BLASTS; b++) {
+            const SoundEvent &e = *HeadlessSound(b);
+            EXPECT_EQ(std::vector<long>({(long)(e.sample == pl_fx[1]), e.vol, e.pan, e.freq, e.frame}),
+                      std::vector<long>({1, 120, 150, 1000, f + SCENE[5] + BLAST * b - 1}));
+        }
     }
 }
 
@@ -155,38 +182,7 @@ TEST(End, ExplosionsOfRandomPlaceAndSize) {
     EXPECT_GE(*size.begin(), 1);
 }
 
-TEST(End, HintsNameTheExtrasLettersByDifficulty) {
-    const std::string money = EXTRA_MONEY_LETTER, super = EXTRA_SUPER_LETTERS, remove = EXTRA_REMOVE_LETTER;
-    const struct {
-        int skill, mode;
-        bool cheat;
-        std::string lines;
-    } cases[] = {
-        // Easy, with the super bonus in force: it changes nothing.
-        {1, 1, true,
-         " ... press " + money + " in the title screen when\n cursor its over S..R. ..M. ??? ;-)"},
-        // Medium, in Old mode: the same.
-        {2, 2, false,
-         " ... press " + super + " in the title screen when\n cursor its over .TA.T .... ??? ;-))))"},
-        {3, 1, false,
-         "Press " + money + " in the title screen when cursor\nits over START GAME (money bonus)\n\nPress " +
-             super + " in the title screen when\ncursor its over START GAME (super bonus)\n\nPress " +
-             remove + " in the title screen when cursor\nits over START GAME to remove cheats"},
-    };
-    for (const auto &k : cases) {
-        PlayState(k.skill, 1, 1, 0, 0);
-        MODE = k.mode;
-        CHEAT = k.cheat;
-        ASSERT_TRUE(RunUntil(End, -1));
-        CHEAT = false;
-        RefFrom(nullptr, 1);
-        RefLines(40, 2, 1, k.lines);
-        EXPECT_EQ(Mismatches(), 0) << k.skill;
-        EXPECT_TRUE(gameover);
-    }
-}
-
-TEST(End, ClosingCaptionThenTheHintsThenThePlayIsOver) {
+TEST(End, ClosingCaptionAfterTheScenes) {
     long f = FirstSceneFrame(Won, End);
     Won();
     ASSERT_FALSE(RunUntil(End, f + SCENES + 200));
@@ -195,24 +191,6 @@ TEST(End, ClosingCaptionThenTheHintsThenThePlayIsOver) {
     RefFrom(nullptr, 1);
     RefLines(40, 2, 1, " Congratulation! You have saved the\n world, but ... is this the end ... ?");
     EXPECT_EQ(Mismatches(), 0);
-
-    // The whole ending: bonus screen 12 s, scenes, caption 6 s, hints 4 s,
-    // four fades out and four in; no key is read on the way. The bonus is
-    // added once; each explosion plays its sound at 120, a little to the right.
-    long expected = SCENES + 720 + 360 + 240 + 4 * FadeFrames(5) + 4 * FadeFrames(2);
-    PlayState(2, 1, 3, 2000, 12345, 3, 999, 55);
-    ASSERT_TRUE(RunUntil(End, expected + 100,
-                         "100 press SPACE\n1000 press ENTER\n2000 press ESC\n3000 press SPACE\n"));
-    EXPECT_NEAR(HeadlessFrame(), expected, 3);
-    EXPECT_EQ(HeadlessPresents(), 1 + 1 + SCENES + 1 + 1);
-    EXPECT_TRUE(gameover);
-    EXPECT_EQ(std::vector<int>({score, money, lives, score2}), std::vector<int>({19345, 2000, 3, 55}));
-    ASSERT_EQ(HeadlessSoundCount(), BLASTS);
-    for (int k = 0; k < BLASTS; k++) {
-        const SoundEvent &e = *HeadlessSound(k);
-        EXPECT_EQ(std::vector<long>({(long)(e.sample == pl_fx[1]), e.vol, e.pan, e.freq, e.frame}),
-                  std::vector<long>({1, 120, 150, 1000, f + SCENE[5] + BLAST * k - 1}));
-    }
 }
 
 }  // namespace
