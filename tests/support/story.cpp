@@ -69,6 +69,11 @@ void RefLines(int y, int colour, int background, const std::string &text) {
         if (!line.empty()) textout_ex(ref, font, line.c_str(), 0, y, colour, background);
 }
 
+bool SoundIs(int i, SAMPLE *s, int vol, long frame) {
+    const SoundEvent *e = HeadlessSound(i);
+    return e && e->sample == s && e->vol == vol && e->pan == 150 && e->freq == 1000 && e->frame == frame;
+}
+
 int Mismatches() {
     int n = 0;
     for (int y = 0; y < 256; y++)

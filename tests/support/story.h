@@ -30,5 +30,9 @@ void RefDraw(const std::string &layers, int box = 0);
 // Lines of text separated by '\n', from row y down, 8 pixels apart.
 void RefLines(int y, int colour, int background, const std::string &text);
 
+// Sound i of the run is sample s at volume vol, a little to the right (pan
+// 150), at frequency 1000, played in clock frame `frame`.
+bool SoundIs(int i, SAMPLE *s, int vol, long frame);
+
 // Pixels of the last presented picture that differ from the expected one.
 int Mismatches();
