@@ -187,10 +187,15 @@ TEST(ScoreFile, ALinkedTableIsSavedInTheLinksTargetAndOldLeftoversThereGo) {
     EXPECT_EQ(StrayFiles(), std::vector<std::string>{"keep"});
 }
 
-// The default table loaded, and the end-of-game update run with these key
-// presses; false if it was still waiting for a key when they ran out.
+// Another copy's table, its names with bytes of long UTF-8 sequences,
+// control and Latin-1 bytes.
+const std::string CRAFTED = Entry("A\xFD\x80\x80\x80\x80\x80\x80z\x01\xE9", 5000, 5) +
+                            DEFAULT_FILE.substr(28, 84) + Entry("\xFF\xBF\xBF\xBF\xBF\xBF\xBF\xBF", 1000, 1);
+
+// That table loaded, and the end-of-game update run with these key presses;
+// false if it was still waiting for a key when they ran out.
 bool RunEntry(int players, int s1, int s2, const std::string &script) {
-    WriteFile("scoretb.dat", DEFAULT_FILE);
+    WriteFile("scoretb.dat", CRAFTED);
     ScoreBoardInit();
     NPLAYERS = players;
     level = 26;
@@ -203,15 +208,25 @@ bool Row(int rank, const std::string &text, int x = 10, int colour = 10) {
     return ShowsText(x, 150 + 12 * rank, colour, 0, text);
 }
 
-// A score passes only entries strictly lower; each player in turn names his
-// entry with letters and digits, up to 17, Backspace erasing; the table is
-// written after each Enter.
+// The table on the title picture; a score passes only entries strictly
+// lower; each player in turn names his entry with letters and digits, up to
+// 17, Backspace erasing; the table is written after each Enter. Crafted
+// names show as plain characters, never hang and are kept byte for byte.
 TEST(ScoreEntry, PlayersEnterTheirNamesInTurn) {
     ScratchSubdir dir("entry");
+    alarm(20);  // a hang ends the test program instead of stalling the run
+    WriteFile("scoretb.dat", CRAFTED);
+    ScoreBoardInit();
+    EXPECT_FALSE(RunUntil(Title, 100000, Presses(KeyNames("DOWN DOWN DOWN DOWN DOWN SPACE"))));
+    EXPECT_TRUE(ShowsText(3, 133, 8, 0, "Name:                Level: Score:"));
+    EXPECT_TRUE(Row(0, "1. A???????z??"));
+    EXPECT_TRUE(Row(4, "5. ????????") && Row(4, "1", 176) && Row(4, "1000", 232));
+    for (auto xy : {std::make_pair(1, 170), {317, 130}, {160, 210}}) EXPECT_EQ(Shown(xy.first, xy.second), 5);
+
     EXPECT_TRUE(RunEntry(1, 1000, 0, ""));
     EXPECT_EQ(HeadlessPresents(), 0) << "nothing shown";
     EXPECT_EQ(HeadlessFrame(), 0);
-    EXPECT_EQ(Slurp("scoretb.dat"), DEFAULT_FILE) << "nothing written";
+    EXPECT_EQ(Slurp("scoretb.dat"), CRAFTED) << "nothing written";
 
     const std::string one = "100 press BACKSPACE\n"           // nothing to erase
                             "102 type ab-c d.E!\n"            // punctuation and space are ignored
@@ -219,11 +234,11 @@ TEST(ScoreEntry, PlayersEnterTheirNamesInTurn) {
                             "124 press BACKSPACE\n"           // "abcd"
                             "130 type 0123456789xyzWQ\n"      // 13 more fit
                             "170 press ENTER\n200 press SPACE\n";
-    std::string now = Entry("earthguard team", 5000, 5) + Entry("abcd0123456789xyz", 5000, 26) +
-                      DEFAULT_FILE.substr(28, 3 * 28);
+    std::string now = CRAFTED.substr(0, 28) + Entry("abcd0123456789xyz", 5000, 26) + CRAFTED.substr(28, 84);
     EXPECT_FALSE(RunEntry(2, 5000, 6000, one + "500 type Zed9\n510 press BACKSPACE\n"));
     EXPECT_TRUE(ShowsText(3, 133, 8, 0, "Player 2 please enter your name!  "));
     EXPECT_TRUE(Row(0, ">Zed ", 26, 8));
+    EXPECT_TRUE(Row(1, "2. A???????z??"));
     EXPECT_TRUE(Row(2, "3. abcd0123456789xyz"));
     EXPECT_TRUE(Row(2, "end", 176) && Row(2, "5000", 232));
     EXPECT_TRUE(Row(3, "4. pelgar") && Row(3, "4", 176));
@@ -231,36 +246,12 @@ TEST(ScoreEntry, PlayersEnterTheirNamesInTurn) {
 
     // Enter at once: an empty name.
     EXPECT_TRUE(RunEntry(2, 5000, 6000, one + "500 press ENTER\n600 press SPACE\n"));
+    alarm(0);
     now = Entry("", 6000, 26) + now.substr(0, 4 * 28);
     EXPECT_EQ(Slurp("scoretb.dat"), now);
     EXPECT_EQ(Memory(), now);
     EXPECT_EQ(hiscore, 6000);
     EXPECT_TRUE(Row(0, "1.    "));
-}
-
-// Names of another copy's file, with bytes of long UTF-8 sequences, control
-// and Latin-1 bytes, on the title's table and while a name is entered.
-TEST(ScoreEntry, CraftedNamesShowAsPlainCharactersAndNeverHang) {
-    ScratchSubdir dir("crafted");
-    std::string crafted = Entry("A\xFD\x80\x80\x80\x80\x80\x80z\x01\xE9", 5000, 5) +
-                          DEFAULT_FILE.substr(28, 84) + Entry("\xFF\xBF\xBF\xBF\xBF\xBF\xBF\xBF", 1000, 1);
-    WriteFile("scoretb.dat", crafted);
-    ScoreBoardInit();
-    alarm(20);  // a hang ends the test program instead of stalling the run
-    EXPECT_FALSE(RunUntil(Title, 100000, Presses({"DOWN", "DOWN", "DOWN", "DOWN", "DOWN", "SPACE"})));
-    EXPECT_TRUE(ShowsText(3, 133, 8, 0, "Name:                Level: Score:"));
-    EXPECT_TRUE(Row(0, "1. A???????z??"));
-    EXPECT_TRUE(Row(4, "5. ????????") && Row(4, "1", 176) && Row(4, "1000", 232));
-    for (auto xy : {std::make_pair(1, 170), {317, 130}, {160, 210}}) EXPECT_EQ(Shown(xy.first, xy.second), 5);
-
-    NPLAYERS = 1;
-    level = 3;
-    score = 4500;
-    EXPECT_FALSE(RunUntil([] { ScoreBoard(2); }, 100000, "100 type Kim\n110 press ENTER\n"));
-    alarm(0);
-    EXPECT_TRUE(Row(0, "1. A???????z??"));
-    EXPECT_TRUE(Row(1, "2. Kim"));
-    EXPECT_EQ(Slurp("scoretb.dat").substr(0, 28), crafted.substr(0, 28)) << "names are kept byte for byte";
 }
 
 // The table reader on ten million generated files of 0..140 bytes: every
