@@ -107,37 +107,30 @@ TEST(End, FinalBonusHintsAndTheWholeLength) {
 // runs off below the bottom edge.
 TEST(End, CommanderWalksInCriesFallsAndASmallFigureRunsOff) {
     const std::string CRY = "m0 7 137 190" + FIXTURE + "| 48 164 160 Aaaaaaaargh!!!";
-    const struct {
-        int scene, n;
-        std::string layers;
-    } rows[] = {
-        {0, 0, "m0 1 -49 190" + FIXTURE},
-        {0, 6, "m0 1 -47 190" + FIXTURE},
-        {0, 7, "m0 2 -47 190" + FIXTURE},
-        {0, 308, "m0 0 53 190" + FIXTURE},
-        {0, 315, "m0 1 56 190" + FIXTURE},
-        {0, 322, "m0 2 58 190" + FIXTURE},
-        {0, 329, "m0 3 60 190" + FIXTURE},
-        {0, 336, "m0 4 63 190" + FIXTURE},
-        {0, 559, "m0 0 137 190" + FIXTURE},
-        {1, 0, CRY},
-        {1, 199, CRY},
-        {2, 100, "m0 8 141 224" + FIXTURE},
-        {3, 99, FALLEN + " m5 0 170 222" + FIXTURE},
-        {4, 7, FALLEN + " m5 1 173 223" + FIXTURE},
-        {4, 8, FALLEN + " m5 0 173 223" + FIXTURE},
-        {4, 16, FALLEN + " m5 1 176 224" + FIXTURE},
-        {4, 249, FALLEN + " m5 0 254 238" + FIXTURE},
-        {4, 256, FALLEN + " m5 1 256 239" + FIXTURE},
-        {4, 264, FALLEN + " m5 0 259 240" + FIXTURE},
-        {4, 429, FALLEN + " m5 0 314 260" + FIXTURE},
-    };
-    for (const auto &r : rows) {
-        ASSERT_TRUE(SceneAt(Won, End, SCENE[r.scene] + r.n));
-        RefFrom(bg);
-        RefDraw(r.layers, 8);
-        EXPECT_EQ(Mismatches(), 0) << r.scene << " " << r.n;
-    }
+    ExpectScenes(Won, End, SCENE,
+                 {
+                     {0, 0, "m0 1 -49 190" + FIXTURE},
+                     {0, 6, "m0 1 -47 190" + FIXTURE},
+                     {0, 7, "m0 2 -47 190" + FIXTURE},
+                     {0, 308, "m0 0 53 190" + FIXTURE},
+                     {0, 315, "m0 1 56 190" + FIXTURE},
+                     {0, 322, "m0 2 58 190" + FIXTURE},
+                     {0, 329, "m0 3 60 190" + FIXTURE},
+                     {0, 336, "m0 4 63 190" + FIXTURE},
+                     {0, 559, "m0 0 137 190" + FIXTURE},
+                     {1, 0, CRY},
+                     {1, 199, CRY},
+                     {2, 100, "m0 8 141 224" + FIXTURE},
+                     {3, 99, FALLEN + " m5 0 170 222" + FIXTURE},
+                     {4, 7, FALLEN + " m5 1 173 223" + FIXTURE},
+                     {4, 8, FALLEN + " m5 0 173 223" + FIXTURE},
+                     {4, 16, FALLEN + " m5 1 176 224" + FIXTURE},
+                     {4, 249, FALLEN + " m5 0 254 238" + FIXTURE},
+                     {4, 256, FALLEN + " m5 1 256 239" + FIXTURE},
+                     {4, 264, FALLEN + " m5 0 259 240" + FIXTURE},
+                     {4, 429, FALLEN + " m5 0 314 260" + FIXTURE},
+                 },
+                 8);
 }
 
 // The size the explosion at scene frame g is shown at, 1..3; 0 if it matches

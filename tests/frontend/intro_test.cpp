@@ -30,47 +30,39 @@ TEST(Intro, ScenesFrameByFrame) {
     const std::string WALK = " s1 0 70 221", REST = "m0 5 150 190", PLANET = " s4 0 139 53",
                       FG = " s2 0 250 70", FIRE = "| 148 192 160 Fire!",
                       FIGHTERS = "| 18 222 168 And now send the fighters\nfor final attack...";
-    const struct {
-        int scene, n;
-        std::string layers;
-    } rows[] = {
-        {0, 0, "m0 1 -49 190" + WALK},
-        {0, 4, "m0 1 -47 190" + WALK},
-        {0, 5, "m0 2 -47 190" + WALK},
-        {0, 210, "m0 3 56 190" + WALK},
-        {0, 215, "m0 4 58 190" + WALK},
-        {0, 220, "m0 0 61 190" + WALK},
-        {0, 399, "m0 0 150 190" + WALK},
-        {1, 50, REST},
-        {1, 51, REST + "| 18 198 160 Destroy this planet..."},
-        {1, 180, REST + "| 18 198 160 Destroy this planet..."},
-        {1, 181, REST + FIRE},
-        {2, 0, REST + " z3 0 323 177 65336" + FG + FIRE},
-        {2, 99, REST + " z3 0 274 144 45536" + FG + FIRE},
-        {2, 100, REST + " z3 0 273 144 45336" + FG},
-        {2, 319, REST + " z3 0 164 71 1536" + FG},
-        {2, 320, REST + FG},
-        {3, 7, REST + PLANET + " s4 2 139 53"},
-        {3, 8, REST + PLANET + " s4 3 139 53"},
-        {3, 47, REST + PLANET + " s4 7 139 53"},
-        {3, 48, REST + PLANET},
-        {3, 120, REST + PLANET},
-        {3, 121, REST + PLANET + FIGHTERS},
-        {4, 149, REST + PLANET + " z3 1 260 100 28036" + FG + FIGHTERS},
-        {4, 150, REST + PLANET + " z3 1 259 99 27786" + FG},
-        {4, 168, REST + PLANET + " z3 1 250 93 23286" + FG},
-        {4, 169, REST + PLANET + " z3 1 249 93 23036" + FG},
-        {4, 239, REST + PLANET + " z3 1 179 70 5536" + FG},
-        {5, 70, REST + PLANET},
-        {5, 71, "m0 6 150 190" + PLANET + "| 18 286 160 Finally I'll conquer this planet!"},
-    };
-    for (const auto &r : rows) {
-        ASSERT_TRUE(SceneAt(TitleShown, Intro, SCENE[r.scene] + r.n));
-        EXPECT_TRUE(HeadlessMidiPlaying());
-        RefFrom(bg);
-        RefDraw(r.layers, 7);
-        EXPECT_EQ(Mismatches(), 0) << r.scene << " " << r.n;
-    }
+    ExpectScenes(TitleShown, Intro, SCENE,
+                 {
+                     {0, 0, "m0 1 -49 190" + WALK},
+                     {0, 4, "m0 1 -47 190" + WALK},
+                     {0, 5, "m0 2 -47 190" + WALK},
+                     {0, 210, "m0 3 56 190" + WALK},
+                     {0, 215, "m0 4 58 190" + WALK},
+                     {0, 220, "m0 0 61 190" + WALK},
+                     {0, 399, "m0 0 150 190" + WALK},
+                     {1, 50, REST},
+                     {1, 51, REST + "| 18 198 160 Destroy this planet..."},
+                     {1, 180, REST + "| 18 198 160 Destroy this planet..."},
+                     {1, 181, REST + FIRE},
+                     {2, 0, REST + " z3 0 323 177 65336" + FG + FIRE},
+                     {2, 99, REST + " z3 0 274 144 45536" + FG + FIRE},
+                     {2, 100, REST + " z3 0 273 144 45336" + FG},
+                     {2, 319, REST + " z3 0 164 71 1536" + FG},
+                     {2, 320, REST + FG},
+                     {3, 7, REST + PLANET + " s4 2 139 53"},
+                     {3, 8, REST + PLANET + " s4 3 139 53"},
+                     {3, 47, REST + PLANET + " s4 7 139 53"},
+                     {3, 48, REST + PLANET},
+                     {3, 120, REST + PLANET},
+                     {3, 121, REST + PLANET + FIGHTERS},
+                     {4, 149, REST + PLANET + " z3 1 260 100 28036" + FG + FIGHTERS},
+                     {4, 150, REST + PLANET + " z3 1 259 99 27786" + FG},
+                     {4, 168, REST + PLANET + " z3 1 250 93 23286" + FG},
+                     {4, 169, REST + PLANET + " z3 1 249 93 23036" + FG},
+                     {4, 239, REST + PLANET + " z3 1 179 70 5536" + FG},
+                     {5, 70, REST + PLANET},
+                     {5, 71, "m0 6 150 190" + PLANET + "| 18 286 160 Finally I'll conquer this planet!"},
+                 },
+                 7);
 }
 
 TEST(Intro, CaptionsMusicSoundsAndItsWholeLengthWhateverKeysArePressed) {
@@ -87,6 +79,9 @@ TEST(Intro, CaptionsMusicSoundsAndItsWholeLengthWhateverKeysArePressed) {
              " Year 2078...\n\n Near the earth, hided by a force\n field, a new danger for the whole\n"
              " umanity begin ...");
     EXPECT_EQ(Mismatches(), 0);
+
+    ASSERT_TRUE(SceneAt(TitleShown, Intro, 0));
+    EXPECT_TRUE(HeadlessMidiPlaying()) << "from the first scene frame on";
 
     // Closing caption, the music still playing. The shot sounds as scene 3
     // starts, the impact as scene 4 starts, the fighters 20 frames into scene 5.

@@ -1,5 +1,7 @@
 #include "support/story.h"
 
+#include <gtest/gtest.h>
+
 #include <map>
 #include <sstream>
 
@@ -61,6 +63,16 @@ void RefDraw(const std::string &layers, int box) {
     y = 150;
     for (std::string line; std::getline(text, line); y += 8)
         textout_ex(ref, font, line.c_str(), x1 + 2, y, 1, box);
+}
+
+void ExpectScenes(void (*setup)(), void (*fn)(), const int *first, const std::vector<SceneRow> &rows,
+                  int box) {
+    for (const SceneRow &r : rows) {
+        ASSERT_TRUE(SceneAt(setup, fn, first[r.scene] + r.n)) << r.scene << " " << r.n;
+        RefFrom(bg);
+        RefDraw(r.layers, box);
+        EXPECT_EQ(Mismatches(), 0) << r.scene << " " << r.n;
+    }
 }
 
 void RefLines(int y, int colour, int background, const std::string &text) {

@@ -8,6 +8,7 @@
 #include "frontend/frontend.h"
 
 #include <string>
+#include <vector>
 
 // The clock frame in which fn, started after setup(), shows its first scene
 // frame: every scene frame presents one picture, after three others.
@@ -29,6 +30,16 @@ void RefFrom(BITMAP *sheet, int colour = 0);
 void RefDraw(const std::string &layers, int box = 0);
 // Lines of text separated by '\n', from row y down, 8 pixels apart.
 void RefLines(int y, int colour, int background, const std::string &text);
+
+// A scene frame and what shows over the sheet's picture then (RefDraw).
+struct SceneRow {
+    int scene, n;  // frame n of scene `scene`
+    std::string layers;
+};
+// Runs fn after setup() to each row's frame and compares the shown picture;
+// first: each scene's first frame counted over all scenes.
+void ExpectScenes(void (*setup)(), void (*fn)(), const int *first, const std::vector<SceneRow> &rows,
+                  int box);
 
 // Sound i of the run is sample s at volume vol, a little to the right (pan
 // 150), at frequency 1000, played in clock frame `frame`.
