@@ -47,9 +47,10 @@ void ClearTable() {
 std::vector<std::string> StrayFiles() {
     std::vector<std::string> stray;
     DIR *d = opendir(".");
-    while (dirent *e = readdir(d))
-        if (std::string(".. data scoretb.dat").find(e->d_name) == std::string::npos)
-            stray.push_back(e->d_name);
+    while (dirent *e = readdir(d)) {
+        std::string n = e->d_name;
+        if (n != "." && n != ".." && n != "data" && n != "scoretb.dat") stray.push_back(n);
+    }
     closedir(d);
     return stray;
 }
