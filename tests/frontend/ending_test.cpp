@@ -8,132 +8,129 @@
 
 #include <cstring>
 #include <set>
+#include <tuple>
 
 namespace {
 
 const int SCENE[] = {0, 560, 760, 960, 1060, 1490};  // first frame of each scene
 const int BLASTS = 20, BLAST = 45;                   // explosions of the last scene, frames each
 const int SCENES = 1490 + BLASTS * BLAST;
+const std::string FALLEN = "m0 9 141 224", FIXTURE = " s1 0 70 221";
 
-// A play that has just beaten the fifth boss, on the last stage's sheet.
-void PlayState(int skill, int players, int l1, int m1, int s1, int l2 = 0, int m2 = 0, int s2 = 0) {
+// A play that has just beaten the fifth boss, on the last stage's sheet:
+// difficulty, players, and each player's lives, money and score.
+void PlayState(const int *v) {
     Fresh();
     LoadData(5);
     MODE = 1;
-    SKILL = skill;
-    NPLAYERS = players;
     level = 26;
     gameover = false;
-    lives = l1;
-    money = m1;
-    score = s1;
-    lives2 = l2;
-    money2 = m2;
-    score2 = s2;
+    std::tie(SKILL, NPLAYERS, lives, money, score, lives2, money2, score2) =
+        std::make_tuple(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
 }
 
 void Won() {
-    PlayState(1, 1, 3, 0, 0);
+    static const int v[] = {1, 1, 3, 0, 0, 0, 0, 0};
+    PlayState(v);
 }
 
-// The expected picture of the scenes: the backdrop, the commander as image
-// `slot` at (x, y) and the fixed image in front of him.
-void RefScene(int slot, int x, int y) {
-    RefFrom(bg);
-    RefMirrored(intro[0].spr[slot], x, y);
-    RefSprite(intro[1].spr[0], 70, 221);
-}
-
-// Stops the ending right after scene frame g and starts the expected picture.
-bool EndAt(int g, int slot, int x, int y) {
-    if (!SceneAt(Won, End, g)) return false;
-    RefScene(slot, x, y);
-    return true;
-}
-
-// The fallen commander with the small figure in front of him.
-bool FigureAt(int g, int slot, int x, int y) {
-    if (!EndAt(g, 9, 141, 224)) return false;
-    RefMirrored(intro[5].spr[slot], x, y);
-    RefSprite(intro[1].spr[0], 70, 221);
-    return true;
-}
-
-TEST(End, FinalBonusIsTwiceMoneyPlusThousandALifeForEachPlayerWithASpareShip) {
-    struct Case {
-        int v[7];      // players, and each player's lives, money and score
-        int after[2];  // the scores after the bonus
-        const char *one, *two;
-    };
-    const Case cases[] = {
-        {{1, 3, 2000, 12345, 3, 999, 55},
-         {19345, 55},
+// The final bonus (twice the money plus 1000 a life, for each player with a
+// spare ship) in the stage's colours; then, after the scenes, the hints by
+// difficulty (an extra in force or Old mode change nothing) and the play
+// over. The whole ending: bonus screen 12 s, scenes, caption 6 s, hints 4 s,
+// four fades out and four in, no key read on the way, the bonus added once,
+// and each explosion's sound at 120, a little to the right.
+TEST(End, FinalBonusHintsAndTheWholeLength) {
+    const std::string M = EXTRA_MONEY_LETTER, SB = EXTRA_SUPER_LETTERS, N = EXTRA_REMOVE_LETTER;
+    const struct {
+        // difficulty, players, each player's lives, money and score, the
+        // mode, an extra in force, and the scores after the bonus
+        int v[12];
+        std::string one, two, hints;
+    } cases[] = {
+        {{1, 1, 3, 2000, 12345, 3, 999, 55, 1, true, 19345, 55},
          "Final bonus Player 1\n\n\n - Money 2000 x 2 = 4000\n - Lives 3 x 1000 = 3000\n\n Score: 12345\n"
          " Bonus: 7000\n Final score: 19345",
-         ""},
+         "",
+         " ... press " + M + " in the title screen when\n cursor its over S..R. ..M. ??? ;-)"},
         // player 1 on his last ship: no block; player 2 keeps his rows
-        {{2, 1, 8000, 500, 4, 500, 100},
-         {500, 5100},
+        {{2, 2, 1, 8000, 500, 4, 500, 100, 2, false, 500, 5100},
          "",
          "Final bonus Player 2\n\n\n - Money 500 x 2 = 1000\n - Lives 4 x 1000 = 4000\n\n Score: 100\n"
-         " Bonus: 5000\n Final score: 5100"},
-        {{2, 2, 0, 10, 1, 700, 20},
-         {2010, 20},
-         "Final bonus Player 1\n\n\n - Money 0 x 2 = 0\n - Lives 2 x 1000 = 2000\n\n Score: 10\n Bonus: "
-         "2000\n"
-         " Final score: 2010",
-         ""},
-        {{2, 0, 5000, 40, 1, 5000, 50}, {40, 50}, "", ""},
+         " Bonus: 5000\n Final score: 5100",
+         " ... press " + SB + " in the title screen when\n cursor its over .TA.T .... ??? ;-))))"},
+        {{3, 2, 2, 0, 10, 1, 700, 20, 1, false, 2010, 20},
+         "Final bonus Player 1\n\n\n - Money 0 x 2 = 0\n - Lives 2 x 1000 = 2000\n\n Score: 10\n"
+         " Bonus: 2000\n Final score: 2010",
+         "",
+         "Press " + M + " in the title screen when cursor\nits over START GAME (money bonus)\n\nPress " + SB +
+             " in the title screen when\ncursor its over START GAME (super bonus)\n\nPress " + N +
+             " in the title screen when cursor\nits over START GAME to remove cheats"},
     };
-    for (const Case &k : cases) {
-        SCOPED_TRACE(k.v[3]);
-        PlayState(2, k.v[0], k.v[1], k.v[2], k.v[3], k.v[4], k.v[5], k.v[6]);
+    long f = FirstSceneFrame(Won, End);
+    long expected = SCENES + 720 + 360 + 240 + 4 * FadeFrames(5) + 4 * FadeFrames(2);
+    for (const auto &k : cases) {
+        SCOPED_TRACE(k.v[0]);
+        PlayState(k.v);
         PALETTE stage;
         memcpy(stage, pal, sizeof stage);
         ASSERT_FALSE(RunUntil(End, 300));  // held after it has faded in
         EXPECT_EQ(HeadlessPresents(), 1);
         EXPECT_EQ(memcmp(HeadlessPalette(), stage, sizeof stage), 0) << "still the stage's colours";
-        RefClear(1);
+        RefFrom(nullptr, 1);
         RefLines(40, 3, 1, k.one);
         RefLines(128, 3, 1, k.two);
         EXPECT_EQ(Mismatches(), 0);
-        EXPECT_EQ(score, k.after[0]);
-        EXPECT_EQ(score2, k.after[1]);
+
+        PlayState(k.v);
+        MODE = k.v[8];
+        CHEAT = k.v[9];
+        ASSERT_TRUE(RunUntil(End, expected + 100,
+                             "100 press SPACE\n1000 press ENTER\n2000 press ESC\n3000 press SPACE\n"));
+        CHEAT = false;
+        RefFrom(nullptr, 1);
+        RefLines(40, 2, 1, k.hints);
+        EXPECT_EQ(Mismatches(), 0);
+        EXPECT_TRUE(gameover);
+        EXPECT_NEAR(HeadlessFrame(), expected, 3);
+        EXPECT_EQ(HeadlessPresents(), 1 + 1 + SCENES + 1 + 1);
+        EXPECT_EQ(std::vector<int>({score, score2, lives, money}),
+                  std::vector<int>({k.v[10], k.v[11], k.v[2], k.v[3]}));
+        ASSERT_EQ(HeadlessSoundCount(), BLASTS);
+        for (int b = 0; b < BLASTS; b++)
+            EXPECT_TRUE(SoundIs(b, pl_fx[1], 120, f + SCENE[5] + BLAST * b - 1)) << b;
     }
-    PlayState(2, 1, 3, 2000, 12345, 3, 999, 55);
-    ASSERT_TRUE(RunUntil(End, -1));
-    EXPECT_EQ(score, 19345) << "added once";
-    EXPECT_EQ(std::vector<int>({money, lives, score2}), std::vector<int>({2000, 3, 55}));
 }
 
-TEST(End, CommanderWalksInCriesFallsAndASmallFigureComesOut) {
-    // A new pose every 7 frames, all five in turn, also well inside the screen.
-    const int steps[][3] = {{0, -49, 1},  {6, -47, 1},  {7, -47, 2},  {28, -40, 0},
-                            {301, 51, 4}, {308, 53, 0}, {314, 55, 0}, {315, 56, 1},
-                            {322, 58, 2}, {329, 60, 3}, {336, 63, 4}, {559, 137, 0}};
-    for (const auto &s : steps) {  // scene frame, his x, his walk image
-        ASSERT_TRUE(EndAt(s[0], s[2], s[1], 190));
-        EXPECT_EQ(Mismatches(), 0) << s[0];
-    }
-    for (int n : {0, 199}) {
-        ASSERT_TRUE(EndAt(SCENE[1] + n, 7, 137, 190));
-        RefFill(48, 147, 164, 160, 8);
-        RefText(50, 150, 1, 8, "Aaaaaaaargh!!!");
-        EXPECT_EQ(Mismatches(), 0) << n;
-    }
-    ASSERT_TRUE(EndAt(SCENE[2] + 100, 8, 141, 224));
-    EXPECT_EQ(Mismatches(), 0);
-    ASSERT_TRUE(FigureAt(SCENE[3] + 99, 0, 170, 222));
-    EXPECT_EQ(Mismatches(), 0);
-}
-
-TEST(End, SmallFigureRunsOffBelowTheEdge) {
-    const int steps[][4] = {{0, 171, 223, 1},   {7, 173, 223, 1},   {8, 173, 223, 0},   {16, 176, 224, 1},
-                            {249, 254, 238, 0}, {256, 256, 239, 1}, {264, 259, 240, 0}, {429, 314, 260, 0}};
-    for (const auto &s : steps) {  // scene frame, the figure's x, y and image
-        ASSERT_TRUE(FigureAt(SCENE[4] + s[0], s[3], s[1], s[2]));
-        EXPECT_EQ(Mismatches(), 0) << s[0];
-    }
+// The commander walks in (a new pose every 7 frames, all five in turn, also
+// well inside the screen), cries, falls, and a small figure comes out and
+// runs off below the bottom edge.
+TEST(End, CommanderWalksInCriesFallsAndASmallFigureRunsOff) {
+    const std::string CRY = "m0 7 137 190" + FIXTURE + "| 48 164 160 Aaaaaaaargh!!!";
+    ExpectScenes(Won, End, SCENE,
+                 {
+                     {0, 0, "m0 1 -49 190" + FIXTURE},
+                     {0, 6, "m0 1 -47 190" + FIXTURE},
+                     {0, 7, "m0 2 -47 190" + FIXTURE},
+                     {0, 308, "m0 0 53 190" + FIXTURE},
+                     {0, 315, "m0 1 56 190" + FIXTURE},
+                     {0, 322, "m0 2 58 190" + FIXTURE},
+                     {0, 329, "m0 3 60 190" + FIXTURE},
+                     {0, 336, "m0 4 63 190" + FIXTURE},
+                     {0, 559, "m0 0 137 190" + FIXTURE},
+                     {1, 0, CRY},
+                     {1, 199, CRY},
+                     {2, 100, "m0 8 141 224" + FIXTURE},
+                     {3, 99, FALLEN + " m5 0 170 222" + FIXTURE},
+                     {4, 7, FALLEN + " m5 1 173 223" + FIXTURE},
+                     {4, 8, FALLEN + " m5 0 173 223" + FIXTURE},
+                     {4, 16, FALLEN + " m5 1 176 224" + FIXTURE},
+                     {4, 249, FALLEN + " m5 0 254 238" + FIXTURE},
+                     {4, 256, FALLEN + " m5 1 256 239" + FIXTURE},
+                     {4, 264, FALLEN + " m5 0 259 240" + FIXTURE},
+                     {4, 429, FALLEN + " m5 0 314 260" + FIXTURE},
+                 },
+                 8);
 }
 
 // The size the explosion at scene frame g is shown at, 1..3; 0 if it matches
@@ -141,15 +138,17 @@ TEST(End, SmallFigureRunsOffBelowTheEdge) {
 int BlastSizeShown(int g) {
     int found = 0;
     if (!SceneAt(Won, End, g)) return 0;
+    const actor_t &b = intro[4];
     for (int s = 1; s <= 3; s++) {
-        RefScene(9, 141, 224);
-        if (intro[4].frame <= 7) RefScaled(intro[4].spr[intro[4].frame], intro[4].x, intro[4].y, itofix(s));
+        RefFrom(bg);
+        RefDraw(FALLEN + FIXTURE + " z4 " + std::to_string(b.frame) + " " + std::to_string(b.x) + " " +
+                std::to_string(b.y) + " " + std::to_string(s << 16));
         if (Mismatches() == 0) found = found ? -1 : s;
     }
     return found;
 }
 
-TEST(End, TwentyExplosionsOfRandomPlaceAndSizeEachWithItsSound) {
+TEST(End, ExplosionsOfRandomPlaceAndSizeThenTheClosingCaption) {
     std::set<int> sizes;
     std::set<std::pair<int, int>> places;
     for (int k = 0; k < BLASTS; k++) {
@@ -171,66 +170,14 @@ TEST(End, TwentyExplosionsOfRandomPlaceAndSizeEachWithItsSound) {
     EXPECT_EQ(size.size(), 1u);
     EXPECT_GE(*size.begin(), 1);
 
-    // Each with its sound, at 120 and a little to the right.
-    long f = FirstSceneFrame(Won, End);
-    ASSERT_EQ(HeadlessSoundCount(), 4);
-    for (int k = 0; k < 4; k++) {
-        const SoundEvent &e = *HeadlessSound(k);
-        EXPECT_EQ(std::vector<long>({(long)(e.sample == pl_fx[1]), e.vol, e.pan, e.freq, e.frame}),
-                  std::vector<long>({1, 120, 150, 1000, f + SCENE[5] + BLAST * k - 1}));
-    }
-}
-
-TEST(End, HintsNameTheExtrasLettersByDifficulty) {
-    const std::string money = EXTRA_MONEY_LETTER, super = EXTRA_SUPER_LETTERS, remove = EXTRA_REMOVE_LETTER;
-    const struct {
-        int skill, mode;
-        bool cheat;
-        std::string lines;
-    } cases[] = {
-        // Easy, with the super bonus in force: it changes nothing.
-        {1, 1, true,
-         " ... press " + money + " in the title screen when\n cursor its over S..R. ..M. ??? ;-)"},
-        // Medium, in Old mode: the same.
-        {2, 2, false,
-         " ... press " + super + " in the title screen when\n cursor its over .TA.T .... ??? ;-))))"},
-        {3, 1, false,
-         "Press " + money + " in the title screen when cursor\nits over START GAME (money bonus)\n\nPress " +
-             super + " in the title screen when\ncursor its over START GAME (super bonus)\n\nPress " +
-             remove + " in the title screen when cursor\nits over START GAME to remove cheats"},
-    };
-    for (const auto &k : cases) {
-        PlayState(k.skill, 1, 1, 0, 0);
-        MODE = k.mode;
-        CHEAT = k.cheat;
-        ASSERT_TRUE(RunUntil(End, -1));
-        CHEAT = false;
-        RefClear(1);
-        RefLines(40, 2, 1, k.lines);
-        EXPECT_EQ(Mismatches(), 0) << k.skill;
-        EXPECT_TRUE(gameover);
-    }
-}
-
-TEST(End, ClosingCaptionThenTheHintsThenThePlayIsOver) {
-    long f = FirstSceneFrame(Won, End);
+    // After the last one, the closing caption.
     Won();
-    ASSERT_FALSE(RunUntil(End, f + SCENES + 200));
+    ASSERT_FALSE(RunUntil(End, FirstSceneFrame(Won, End) + SCENES + 200));
     EXPECT_EQ(HeadlessPresents(), 3 + SCENES);
     EXPECT_FALSE(gameover);
-    RefClear(1);
+    RefFrom(nullptr, 1);
     RefLines(40, 2, 1, " Congratulation! You have saved the\n world, but ... is this the end ... ?");
     EXPECT_EQ(Mismatches(), 0);
-
-    // The whole ending: bonus screen 12 s, scenes, caption 6 s, hints 4 s,
-    // four fades out and four in; no key is read on the way.
-    long expected = SCENES + 720 + 360 + 240 + 4 * FadeFrames(5) + 4 * FadeFrames(2);
-    Won();
-    ASSERT_TRUE(RunUntil(End, expected + 100,
-                         "100 press SPACE\n1000 press ENTER\n2000 press ESC\n3000 press SPACE\n"));
-    EXPECT_NEAR(HeadlessFrame(), expected, 3);
-    EXPECT_EQ(HeadlessPresents(), 1 + 1 + SCENES + 1 + 1);
-    EXPECT_TRUE(gameover);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "support/story.h"
 
+#include <gtest/gtest.h>
+
 #include <map>
 #include <sstream>
 
@@ -27,52 +29,61 @@ long FadeFrames(int speed) {
     return HeadlessFrame();
 }
 
-void RefFrom(BITMAP *sheet) {
-    if (!ref) ref = create_bitmap_ex(8, 640, 480);
-    clear_to_color(ref, 0);
-    blit(sheet, ref, 0, 0, 0, 0, 320, 256);
-}
-
-void RefClear(int colour) {
+void RefFrom(BITMAP *sheet, int colour) {
     if (!ref) ref = create_bitmap_ex(8, 640, 480);
     clear_to_color(ref, colour);
+    if (sheet) blit(sheet, ref, 0, 0, 0, 0, 320, 256);
 }
 
-void RefSprite(BITMAP *s, int x, int y) {
-    for (int j = 0; j < s->h; j++)
-        for (int i = 0; i < s->w; i++)
-            if (int c = getpixel(s, i, j)) putpixel(ref, x + i, y + j, c);
+void RefDraw(const std::string &layers, int box) {
+    size_t bar = layers.find('|');
+    std::istringstream in(layers.substr(0, bar));
+    char op;
+    int a, s, x, y, scale;
+    while (in >> op >> a >> s >> x >> y) {
+        BITMAP *b = intro[a].spr[s];
+        if (op == 'z' && in >> scale) {
+            // The library's scaled draw, shifted clear of the top-left corner
+            // (its inline version cannot take negative positions).
+            static BITMAP *scratch = create_bitmap_ex(8, 768, 608);
+            clear_to_color(scratch, 0);
+            rotate_scaled_sprite(scratch, b, x + 64, y + 64, 0, scale);
+            masked_blit(scratch, ref, 64, 64, 0, 0, 640, 480);
+        }
+        for (int j = 0; op != 'z' && j < b->h; j++)
+            for (int i = 0; i < b->w; i++)
+                if (int c = getpixel(b, i, j)) putpixel(ref, op == 'm' ? x + b->w - 1 - i : x + i, y + j, c);
+    }
+    if (bar == std::string::npos) return;
+    std::istringstream text(layers.substr(bar + 1));
+    int x1, x2, y2;
+    text >> x1 >> x2 >> y2;
+    text.get();
+    rectfill(ref, x1, 147, x2, y2, box);
+    y = 150;
+    for (std::string line; std::getline(text, line); y += 8)
+        textout_ex(ref, font, line.c_str(), x1 + 2, y, 1, box);
 }
 
-void RefMirrored(BITMAP *s, int x, int y) {
-    for (int j = 0; j < s->h; j++)
-        for (int i = 0; i < s->w; i++)
-            if (int c = getpixel(s, i, j)) putpixel(ref, x + s->w - 1 - i, y + j, c);
-}
-
-// Drawn with the library's own scaled draw, shifted clear of the top-left
-// corner (its inline version cannot take negative positions).
-void RefScaled(BITMAP *s, int x, int y, fixed scale) {
-    const int off = 64;
-    static BITMAP *scratch;
-    if (!scratch) scratch = create_bitmap_ex(8, 640 + 2 * off, 480 + 2 * off);
-    clear_to_color(scratch, 0);
-    rotate_scaled_sprite(scratch, s, x + off, y + off, 0, scale);
-    masked_blit(scratch, ref, off, off, 0, 0, 640, 480);
-}
-
-void RefFill(int x1, int y1, int x2, int y2, int colour) {
-    rectfill(ref, x1, y1, x2, y2, colour);
-}
-
-void RefText(int x, int y, int colour, int background, const char *text) {
-    textout_ex(ref, font, text, x, y, colour, background);
+void ExpectScenes(void (*setup)(), void (*fn)(), const int *first, const std::vector<SceneRow> &rows,
+                  int box) {
+    for (const SceneRow &r : rows) {
+        ASSERT_TRUE(SceneAt(setup, fn, first[r.scene] + r.n)) << r.scene << " " << r.n;
+        RefFrom(bg);
+        RefDraw(r.layers, box);
+        EXPECT_EQ(Mismatches(), 0) << r.scene << " " << r.n;
+    }
 }
 
 void RefLines(int y, int colour, int background, const std::string &text) {
     std::istringstream in(text);
     for (std::string line; std::getline(in, line); y += 8)
-        if (!line.empty()) RefText(0, y, colour, background, line.c_str());
+        if (!line.empty()) textout_ex(ref, font, line.c_str(), 0, y, colour, background);
+}
+
+bool SoundIs(int i, SAMPLE *s, int vol, long frame) {
+    const SoundEvent *e = HeadlessSound(i);
+    return e && e->sample == s && e->vol == vol && e->pan == 150 && e->freq == 1000 && e->frame == frame;
 }
 
 int Mismatches() {
