@@ -151,7 +151,7 @@ TEST(GameOver, OnePlayerIsOverAfterTheLastExplosionOrWhenAnotherPartEndsThePlay)
     Play(1, 1);
     lives = 2;
     player.dead = true;
-    gameover = true;
+    gameover = true;  // the formation has landed: this is the play's last frame
     ExpectGameOverScreen();
     EXPECT_FALSE(gameover1);
 }
