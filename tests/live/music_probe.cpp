@@ -18,64 +18,30 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
-struct Capture {
-    int channels = 0, rate = 0;
-    std::vector<double> v;  // signed sample values, channels interleaved
-};
-
 // The captured samples (16-bit, unsigned as ALSA's file output writes them
-// whatever the header says); empty if the file cannot be read.
-static Capture ReadCapture(const char *path) {
-    Capture c;
-    FILE *f = fopen(path, "rb");
-    if (!f) return c;
-    std::vector<unsigned char> d;
-    for (int ch; (ch = fgetc(f)) != EOF;) d.push_back((unsigned char)ch);
-    fclose(f);
-    if (d.size() < 44) return c;
-    c.channels = d[22] | d[23] << 8;
-    c.rate = d[24] | d[25] << 8 | d[26] << 16 | d[27] << 24;
-    for (size_t i = 44; i + 1 < d.size(); i += 2) c.v.push_back((d[i] | d[i + 1] << 8) - 32768.0);
-    return c;
+// whatever the header says), channels interleaved, after closing the capture.
+static std::vector<double> Capture(const char *path, int *channels, int *rate) {
+    remove_sound();
+    std::ifstream f(path, std::ios::binary);
+    std::vector<unsigned char> d((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    std::vector<double> v;
+    *channels = *rate = 0;
+    if (d.size() < 44) return v;
+    *channels = d[22] | d[23] << 8;
+    *rate = d[24] | d[25] << 8 | d[26] << 16;
+    for (size_t i = 44; i + 1 < d.size(); i += 2) v.push_back((d[i] | d[i + 1] << 8) - 32768.0);
+    return v;
 }
 
-static double Loudness(const Capture &c) {
+static double Loudness(const std::vector<double> &v, size_t from, size_t to) {
     double sum = 0;
-    for (double x : c.v) sum += x * x;
-    return c.v.empty() ? -1 : sqrt(sum / c.v.size());
-}
-
-// Runs of sound in the capture, in milliseconds of the captured stream:
-// 5 ms windows louder than a whisper, gaps under 60 ms inside a sound
-// bridged.
-struct Burst {
-    double start, length;
-};
-static std::vector<Burst> Bursts(const Capture &c) {
-    std::vector<Burst> out;
-    if (c.channels < 1 || c.rate < 1) return out;
-    const size_t win = c.rate / 200 * c.channels;
-    const double ms = 5.0;
-    double last_loud = -1e9;
-    for (size_t i = 0; i + win <= c.v.size(); i += win) {
-        double sum = 0;
-        for (size_t k = i; k < i + win; k++) sum += c.v[k] * c.v[k];
-        if (sqrt(sum / win) < 100) continue;
-        double t = i / c.channels * 1000.0 / c.rate;
-        if (out.empty() || t - last_loud > 60)
-            out.push_back({t, ms});
-        else
-            out.back().length = t + ms - out.back().start;
-        last_loud = t;
-    }
-    return out;
-}
-
-static double LengthMs(const SAMPLE *s) {
-    return 1000.0 * s->len / s->freq;
+    for (size_t i = from; i < to; i++) sum += v[i] * v[i];
+    return to > from ? sqrt(sum / (to - from)) : -1;
 }
 
 // The game in Old mode with an empty sky and no aliens: only the sounds
@@ -99,13 +65,7 @@ static void TapSpace() {
 static int PlayEffects(const char *capture) {
     if (Init() != 0) return 1;
     HeadlessSetFrameLimit(1000000);  // the taps below are no script whose end ends the run
-    MODE = 2;
-    SKILL = 2;
-    NPLAYERS = 1;
-    LIVES = 9;
-    POWER = WEAPON = 1;
-    speed = speed2 = 1;
-    bo_m = 1;
+    MODE = 2, SKILL = 2, NPLAYERS = 1, LIVES = 9, POWER = WEAPON = 1, speed = speed2 = 1, bo_m = 1;
     InitPlay();
     for (auto &column : alien)
         for (alien_t &a : column) a.dead = true;
@@ -116,11 +76,25 @@ static int PlayEffects(const char *capture) {
     QuietFrames(150);
     TapSpace();  // another shot
     QuietFrames(90);
-    printf("expected: shot %.0f ms, lost ship %.0f ms, shot %.0f ms\n", LengthMs(pl_fx[0]),
-           LengthMs(pl_fx[1]), LengthMs(pl_fx[0]));
-    remove_sound();  // closes the capture
-    Capture c = ReadCapture(capture);
-    for (const Burst &b : Bursts(c)) printf("burst: at %.0f ms, %.0f ms long\n", b.start, b.length);
+    auto ms = [](const SAMPLE *s) { return 1000.0 * s->len / s->freq; };
+    printf("expected: shot %.0f ms, lost ship %.0f ms, shot %.0f ms\n", ms(pl_fx[0]), ms(pl_fx[1]), ms(pl_fx[0]));
+    // Runs of sound: 5 ms windows louder than a whisper, gaps under 60 ms
+    // inside a sound bridged.
+    int channels, rate;
+    std::vector<double> v = Capture(capture, &channels, &rate);
+    if (channels < 1 || rate < 200) return 1;
+    const size_t win = rate / 200 * channels;
+    double start = -1e9, last_loud = -1e9;
+    for (size_t i = 0; i + win <= v.size(); i += win) {
+        if (Loudness(v, i, i + win) < 100) continue;
+        double t = i / channels * 1000.0 / rate;
+        if (t - last_loud > 60) {
+            if (start >= 0) printf("burst: at %.0f ms, %.0f ms long\n", start, last_loud + 5 - start);
+            start = t;
+        }
+        last_loud = t;
+    }
+    if (start >= 0) printf("burst: at %.0f ms, %.0f ms long\n", start, last_loud + 5 - start);
     return 0;
 }
 
@@ -139,8 +113,9 @@ int main(int argc, char **argv) {
     SysPlayMidi(m, true);
     rest(atoi(argv[2]));
     SysStopMidi();
-    remove_sound();  // closes the capture
-    printf("captured loudness: %.0f\n", Loudness(ReadCapture(argv[1])));
+    int channels, rate;
+    std::vector<double> v = Capture(argv[1], &channels, &rate);
+    printf("captured loudness: %.0f\n", Loudness(v, 0, v.size()));
     return 0;
 }
 END_OF_MAIN()

@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <cinttypes>
-#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -56,8 +55,8 @@ TEST(Replay, AKeyPressNeverSeenHeldCountsAsHeldForItsPass) {
 
 TEST(Replay, ForeignDamagedAndDesynchronisedRecordingsAreRefused) {
     const std::string good = Slurp(SourcePath("tests/replays/two-players.replay"));
-    const std::string final_line = good.substr(
-        good.find("# frames=") + 2, good.find('\n', good.find("# frames=")) - good.find("# frames=") - 2);
+    const size_t at = good.find("# frames=") + 2;
+    const std::string final_line = good.substr(at, good.find('\n', at) - at);
     const std::pair<std::string, std::string> bad[] = {
         {Replace(good, "game 1.01", "game 1.00"), "a recording of Earthguard 1.00 (format 1); this is"},
         {Replace(good, "replay 1,", "replay 2,"), "(format 2)"},
