@@ -106,40 +106,32 @@ TEST(Program, AnswersEachCommandLineWithItsMessageAndStatus) {
     WriteFile(ScratchDir() + "/start.txt", "140 press DOWN\n142 press DOWN\n144 press DOWN\n146 press DOWN\n"
                                            "150 press SPACE\n200 down LEFT\n260 up LEFT\n300 press SPACE\n");
     WriteFile(ScratchDir() + "/bad.txt", "10 press SPACE\n12 jump\n");
-    WriteFile(ScratchDir() + "/huge.txt", "9223372036854775807 press SPACE\n");
-    WriteFile(ScratchDir() + "/far.txt", "5 press SPACE\n1000000000000 press SPACE\n");
-    const std::string usage = "\n\nUsage: earthguard [--windowed | --fullscreen] [--scale N]";
+    WriteFile(ScratchDir() + "/huge.txt", "5 press SPACE\n9223372036854775807 press SPACE\n");
     const struct {
-        const char *env, *args;
-        std::string message;
         int status;
+        const char *env, *args, *message;
     } cases[] = {
-        {"", "--headless --script start.txt --frames 500 --shot 499:a.png",
-         "frames=500 level=1 score=0 score2=0 lives=3 lives2=3 money=1500 money2=1500 gameover=0\n", 0},
-        {"", "--version", "Earthguard 1.01\n", 0},
-        {"", "--frames 10", "earthguard: --frames, --script and --shot need --headless\n", 2},
-        {"", "--headless --shot nocolon", "earthguard: unknown or incomplete option '--shot'" + usage, 2},
-        {"", "--bogus", "earthguard: unknown or incomplete option '--bogus'" + usage, 2},
-        {"", "--headless --script bad.txt", "earthguard: script bad.txt: line 2", 1},
-        {"", "--headless --frames 99999999999999999999", "earthguard: bad --frames '99999999999999999999'",
-         2},
-        {"", "--headless --frames 10000001",
-         "earthguard: bad --frames '10000001', expected FRAME (FRAME: 0 to 10000000)", 2},
-        {"", "--headless --shot 99999999999999999999:a.png", "earthguard: bad --shot", 2},
-        {"", "--headless --shot 5:", "earthguard: bad --shot '5:'", 2},
-        {"", "--headless --frames 60 --shot 50:nosuchdir/a.png", "cannot write nosuchdir/a.png", 1},
-        {"", "--headless --frames 60 --shot 50:.", "cannot write .", 1},
-        {"", "--headless --frames 60 --shot 70:late.bmp", "no picture for frame 70", 1},
-        {"", "--headless --script .", "cannot read .: Is a directory", 1},
-        {"", "--headless --script huge.txt",
-         "huge.txt: line 1: frame 9223372036854775807 is past the last frame a run can reach, 10000000", 1},
-        {"", "--headless --script far.txt", "far.txt: line 2: frame 1000000000000 is past", 1},
-        {"env -u DISPLAY", "",
+        {0, "", "--headless --script start.txt --frames 500 --shot 499:a.png",
+         "frames=500 level=1 score=0 score2=0 lives=3 lives2=3 money=1500 money2=1500 gameover=0\n"},
+        {0, "", "--version", "Earthguard 1.01\n"},
+        {2, "", "--frames 10", "earthguard: --frames, --script and --shot need --headless\n"},
+        {2, "", "--headless --shot nocolon", "earthguard: unknown or incomplete option '--shot'"},
+        {2, "", "--bogus",
+         "earthguard: unknown or incomplete option '--bogus'\n\nUsage: earthguard [--windowed"},
+        {1, "", "--headless --script bad.txt", "earthguard: script bad.txt: line 2"},
+        {2, "", "--headless --frames 10000001",
+         "bad --frames '10000001', expected FRAME (FRAME: 0 to 10000000)"},
+        {2, "", "--headless --shot 99999999999999999999:a.png", "earthguard: bad --shot"},
+        {1, "", "--headless --frames 60 --shot 50:nosuchdir/a.png", "cannot write nosuchdir/a.png"},
+        {1, "", "--headless --frames 60 --shot 70:late.bmp", "no picture for frame 70"},
+        {1, "", "--headless --script .", "cannot read .: Is a directory"},
+        {1, "", "--headless --script huge.txt",
+         "huge.txt: line 2: frame 9223372036854775807 is past the last frame a run can reach, 10000000"},
+        {1, "env -u DISPLAY", "",
          "Error setting graphics mode (FULLSCREEN):\n -> No X display to open (the DISPLAY variable is not "
-         "set)\n\n",
-         1},
-        {"DISPLAY=:987", "--windowed",
-         "Error setting graphics mode (FULLSCREEN):\n -> Cannot open the X display \":987\"", 1},
+         "set)\n\n"},
+        {1, "DISPLAY=:987", "--windowed",
+         "Error setting graphics mode (FULLSCREEN):\n -> Cannot open the X display \":987\""},
     };
     for (const auto &c : cases) {
         int status;
