@@ -53,12 +53,15 @@ std::string RunProgram(const std::string &args, int *status, const std::string &
                       " " + args + " 2>&1";
     FILE *p = popen(cmd.c_str(), "r");
     std::string out;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+    for (int c; (c = fgetc(p)) != EOF;) out += (char)c;
     int st = pclose(p);
     *status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
     return out;
+}
+
+std::string Patched(std::string f, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; i++) f.at(at + i) = (char)(v >> (8 * i));
+    return f;
 }
 
 int Shown(int x, int y) {
