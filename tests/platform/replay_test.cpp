@@ -1,11 +1,9 @@
-// Recordings and replays: a key press that was never seen held, the end of a
-// recording, foreign and damaged recordings refused, a replay that ends
-// otherwise than its recording, and the recorded games kept as regression
-// tests.
+// Recordings and replays: foreign and damaged recordings refused, a replay
+// that ends otherwise than its recording, and the recorded games kept as
+// regression tests.
 
 #include "support/harness.h"
 #include "support/shown_text.h"
-#include "platform/runner.h"
 
 #include <gtest/gtest.h>
 
@@ -32,25 +30,6 @@ std::string Resealed(const std::string &text) {
     char sum[40];
     snprintf(sum, sizeof sum, "# check %016" PRIx64 "\n", Fnv(body));
     return body + sum;
-}
-
-TEST(Replay, AKeyPressNeverSeenHeldCountsAsHeldForItsPass) {
-    Fresh("10 keybuf G 103\n12 keybuf K99 0\n20 end\n");
-    EXPECT_EQ(SysReadKey(), KEY_G << 8 | 'g');
-    EXPECT_EQ(HeadlessFrame(), 10);
-    EXPECT_TRUE(key[KEY_G]);
-    Sync();
-    EXPECT_FALSE(key[KEY_G]);
-    EXPECT_EQ(SysReadKey(), 99 << 8);
-    EXPECT_THROW(SysReadKey(), RunOver);  // none left: the clock runs on to the end line
-    EXPECT_EQ(HeadlessFrame(), 20);
-
-    // The title menu driven by such taps alone starts a game.
-    RunOptions opt;
-    opt.script_text = "140 keybuf DOWN 0\n142 keybuf DOWN 0\n144 keybuf DOWN 0\n146 keybuf DOWN 0\n"
-                      "150 keybuf SPACE 32\n400 end\n";
-    EXPECT_EQ(RunHeadless(opt),
-              "frames=400 level=1 score=0 score2=0 lives=3 lives2=3 money=1500 money2=1500 gameover=0");
 }
 
 TEST(Replay, ForeignDamagedAndDesynchronisedRecordingsAreRefused) {
