@@ -24,4 +24,3 @@ done
     fail "the package's data is not the data/ folder"
 stray=$(grep -v -e '^/usr/bin/earthguard$' -e '^/usr/share/' -e '/$' "$work/files")
 [ -z "$stray" ] || fail "unexpected files: $stray"
-echo "ok"

@@ -24,16 +24,15 @@ class HeadlessEnvironment : public ::testing::Environment {
     void SetUp() override {
         char tmpl[] = "/tmp/earthguard-test-XXXXXX";
         scratch = mkdtemp(tmpl);
-        std::string link = scratch + "/data";
-        ASSERT_EQ(symlink(SourcePath("data").c_str(), link.c_str()), 0);
+        ASSERT_EQ(symlink(SourcePath("data").c_str(), (scratch + "/data").c_str()), 0);
         ASSERT_EQ(chdir(scratch.c_str()), 0);
         sys_headless = true;
         Fresh();
         ASSERT_EQ(Init(), 0);
     }
     void TearDown() override {
-        std::string cmd = "rm -rf '" + scratch + "'";
-        if (system(cmd.c_str()) != 0) fprintf(stderr, "could not remove %s\n", scratch.c_str());
+        if (system(("rm -rf '" + scratch + "'").c_str()) != 0)
+            fprintf(stderr, "could not remove %s\n", scratch.c_str());
     }
 };
 
