@@ -38,6 +38,7 @@ game=""
 [ -s game.replay ] && cmp -s game.replay xdg/earthguard/last-game.replay || fail "no recording, or not kept"
 taps=$(grep -cE "keybuf (UP|DOWN|SPACE) " game.replay)
 [ "$taps" = 37 ] || fail "short taps were lost: the game read $taps of 37"
+[ "$(grep -c ' down SPACE$' game.replay)" -ge 10 ] || fail "the fire key in play did not reach the game"
 
 # The stop can land while a frame is being drawn; the window then still shows
 # the frame before it.
