@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <malloc.h>
+#include <random>
 #include <unistd.h>
 #include <vector>
 
@@ -109,8 +110,7 @@ TEST(Assets, AMissingOrDamagedFileStopsTheGameNamingIt) {
 // the library loads it as an 8-bit picture of the size its header gives.
 TEST(Assets, FuzzedPictureHeadersAreRefusedOrLoadExactly) {
     const std::string base = Slurp(SourcePath("data/video/icon.bmp")), path = ScratchDir() + "/fuzz.bmp";
-    uint32_t seed = 12345;
-    auto next = [&seed] { return seed = seed * 1103515245 + 12345, seed >> 8; };
+    std::mt19937 next(12345);
     int accepted = 0, refused = 0;
     for (int run = 0; run < 3000; run++) {
         std::string f = base;

@@ -14,8 +14,7 @@ for want in Package=earthguard Version=1.01 Architecture="$(dpkg --print-archite
     [[ -n $got && (-z $v || " $got," == *" $v"[\ ,]*) ]] || fail "${want%%=*}: $got"
 done
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' | sort >"$work/files"
-for f in /usr/bin/earthguard /usr/share/earthguard/{video/title.bmp,audio/default.cfg} \
-    /usr/share/applications/earthguard.desktop /usr/share/metainfo/earthguard.metainfo.xml \
+for f in /usr/bin/earthguard /usr/share/{applications/earthguard.desktop,metainfo/earthguard.metainfo.xml} \
     /usr/share/man/man6/earthguard.6 /usr/share/icons/hicolor/{16x16,256x256}/apps/earthguard.png; do
     grep -qx "$f" "$work/files" || fail "the package lacks $f"
 done
