@@ -24,16 +24,15 @@ class HeadlessEnvironment : public ::testing::Environment {
     void SetUp() override {
         char tmpl[] = "/tmp/earthguard-test-XXXXXX";
         scratch = mkdtemp(tmpl);
-        std::string link = scratch + "/data";
-        ASSERT_EQ(symlink(SourcePath("data").c_str(), link.c_str()), 0);
+        ASSERT_EQ(symlink(SourcePath("data").c_str(), (scratch + "/data").c_str()), 0);
         ASSERT_EQ(chdir(scratch.c_str()), 0);
         sys_headless = true;
         Fresh();
         ASSERT_EQ(Init(), 0);
     }
     void TearDown() override {
-        std::string cmd = "rm -rf '" + scratch + "'";
-        if (system(cmd.c_str()) != 0) fprintf(stderr, "could not remove %s\n", scratch.c_str());
+        if (system(("rm -rf '" + scratch + "'").c_str()) != 0)
+            fprintf(stderr, "could not remove %s\n", scratch.c_str());
     }
 };
 
@@ -53,12 +52,15 @@ std::string RunProgram(const std::string &args, int *status, const std::string &
                       " " + args + " 2>&1";
     FILE *p = popen(cmd.c_str(), "r");
     std::string out;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+    for (int c; (c = fgetc(p)) != EOF;) out += (char)c;
     int st = pclose(p);
     *status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
     return out;
+}
+
+std::string Patched(std::string f, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; i++) f.at(at + i) = (char)(v >> (8 * i));
+    return f;
 }
 
 int Shown(int x, int y) {

@@ -5,6 +5,7 @@
 #include "core/core.h"
 #include "platform/platform.h"
 
+#include <cstdint>
 #include <string>
 
 // Starts a fresh headless run in this process: virtual clock at frame 0, no
@@ -17,6 +18,9 @@ void Fresh(const std::string &script = "", long frames = -1);
 // directory) and returns its standard output; *status gets its exit status.
 std::string RunProgram(const std::string &args, int *status, const std::string &dir = "",
                        const std::string &env = "");
+
+// f with the little-endian 32-bit value v written at byte `at`.
+std::string Patched(std::string f, size_t at, uint32_t v);
 
 // Palette index of the last presented picture at (x, y).
 int Shown(int x, int y);
