@@ -20,7 +20,6 @@ TEST(Ship, SteersByItsSpeedClassWithinTheField) {
         int at[3][2];  // frames run, x; then zeros
     } cases[] = {
         {1, 1, 50, "1 down LEFT\n21 down RIGHT\n31 up LEFT\n", {{20, 40}, {30, 50}, {40, 55}}},
-        {1, 1, 50, "1 down LEFT\n22 down RIGHT\n", {{21, 40}, {31, 30}}},
         {1, 1, 300, "1 down RIGHT\n", {{20, 304}}},
         {1, 2, 50, "1 down LEFT\n", {{49, 1}, {59, 0}}},
         {1, 3, 50, "1 down RIGHT\n", {{126, 302}, {136, 304}}},
@@ -52,9 +51,8 @@ TEST(Ship, JoinsLosesRestartsShieldedAndFlies) {
     score2 = 1234, lives = 3, lives2 = 0, player2.x = 10;
     player2.dead = bullet2[1].on = bomb[3].on = true;
     Player2Enter();
-    EXPECT_TRUE(NPLAYERS == 2 && lives2 == 5 && score2 == 0 && bomb[3].on);
-    EXPECT_TRUE(player2.x == 270 && !player2.dead && player2.shield == 22 && !bullet2[1].on &&
-                bullet2[1].hits == 2);
+    EXPECT_TRUE(NPLAYERS == 2 && lives2 == 5 && score2 == 0 && bomb[3].on && player2.x == 270);
+    EXPECT_TRUE(!player2.dead && player2.shield == 22 && !bullet2[1].on && bullet2[1].hits == 2);
     Frame();
     EXPECT_TRUE(bullet2[0].on && bullet2[0].x == 276 && !bullet[0].on);
     Frames(29);
@@ -63,7 +61,7 @@ TEST(Ship, JoinsLosesRestartsShieldedAndFlies) {
     PlayerHit(), PlayerHit2();
     EXPECT_TRUE(player.dead && player2.dead && player.frame == 3 && lives == 2 && lives2 == 0);
     EXPECT_EQ(Sound(pl_fx[1]), (Played{2, 120, 150, 1000}));
-    int ticks = 0, frames = 0;
+    int ticks = 0;
     while (player.dead && ticks < 10) {
         int before = player.frame;
         Frame();
@@ -77,15 +75,12 @@ TEST(Ship, JoinsLosesRestartsShieldedAndFlies) {
     EXPECT_TRUE(player.shield == 22 && player2.x == 270 && player2.shield == 22) << "fresh ships";
     // Fire, held through the explosion, shoots from the start position.
     EXPECT_TRUE(Sound(pl_fx[0]).count == 2 && bullet[0].x == 56);
-    Frame();
-    EXPECT_EQ(player.x, 51);
-    for (ticks = 0; player.shield > 0 && frames < 400; frames++) {
+    for (ticks = 0; player.shield > 0 && ticks < 30; ticks += synf) {
         int before = player.frame;
         Frame();
-        ticks += synf;
         EXPECT_EQ(player.frame, synf ? (before + 1) % 3 : before);
     }
-    EXPECT_TRUE(ticks == 22 && frames <= 22 * 5 + 5 && player.frame == 1) << ticks << " ticks";
+    EXPECT_TRUE(ticks == 22 && player.frame == 1) << ticks << " ticks";
 }
 
 // Six presses two frames apart: each weapon fires as many shots as it has
@@ -108,8 +103,7 @@ TEST(Shots, EachWeaponAndPowerHasItsSlotsSpeedAndHits) {
         const shot_t &last = bullet[e[4] - 1];  // drawn last, before this frame's move
         EXPECT_TRUE(ShownAt(last.spr[e[0] - 1], last.x, last.y + e[3]));
     }
-    weapon = 4;
-    CheckExtra();
+    weapon = 4, CheckExtra();
     EXPECT_TRUE(bul_pw == 1 && bul_speed == 2);
 }
 
@@ -132,14 +126,15 @@ TEST(Shots, OnePressOneShotAndABusySlotWaitsForTheHeldKey) {
 // small one at power 1 and 2, the large one at power 3, each running its
 // images where it burst and freeing the slot at the end. A blast that starts
 // above y -6 shows for one frame only. Blasts together share one counter,
-// stepped by every blasting slot drawn: with three large ones slot 2 runs
-// an image per frame while 0 and 1 hold, then those two share it.
+// stepped by every blasting slot drawn: with three large ones (the last
+// play, at power 3) slot 2 runs an image per frame while 0 and 1 hold, then
+// those two share it.
 TEST(Shots, Weapon3BurstsIntoABlastByPower) {
     const int table[][7] = {{1, 150, 3, 7, -14, -10, 10},
                             {2, 150, 3, 9, -14, -10, 21},
-                            {3, 150, 10, 16, -28, -16, 21},
                             {1, 3, 3, 7, -14, -10, 1},
-                            {1, 4, 3, 7, -14, -10, 10}};
+                            {1, 4, 3, 7, -14, -10, 10},
+                            {3, 150, 10, 16, -28, -16, 21}};
     for (const auto &e : table) {  // power, shot's y, first and last image, offset, frames shown
         SCOPED_TRACE("power " + std::to_string(e[0]) + " at y " + std::to_string(e[1]));
         StartPlay({1, 2, 1, 3, e[0]});
@@ -156,12 +151,9 @@ TEST(Shots, Weapon3BurstsIntoABlastByPower) {
         }
         EXPECT_TRUE(drawn == e[6] && !bullet[0].blast && bullet[0].hits == 1) << drawn << " frames";
     }
-    StartPlay({1, 2, 1, 3, 3});
-    ClearWave();
     for (int i = 0; i < 3; i++) PlaceShot(1, i, 60 + 80 * i, 150), RestoreBullet(i);
     int ended[3] = {0, 0, 0};
     for (int frame = 1; frame <= 60; frame++, Frame())
         for (int i = 0; i < 3; i++) ended[i] = ended[i] || bullet[i].on ? ended[i] : frame;
-    EXPECT_TRUE(ended[2] == 8 && ended[0] == 28 && ended[1] == 30)
-        << ended[0] << " " << ended[1] << " " << ended[2];
+    EXPECT_TRUE(ended[2] == 8 && ended[0] == 28 && ended[1] == 30) << ended[0] << ended[1] << ended[2];
 }

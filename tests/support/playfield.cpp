@@ -2,23 +2,13 @@
 
 void StartPlay(const PlayOptions &s, const std::string &script) {
     Fresh(script, 20000);  // a runaway loop ends the test, with a failure
-    MODE = s.mode;
-    SKILL = s.skill;
-    NPLAYERS = s.players;
-    LIVES = s.lives;
-    MONEY = 1000;
-    POWER = s.power;
-    WEAPON = s.weapon;
-    speed = speed2 = s.speed;
-    bo_m = s.skill == 1 ? 2 : 1;
+    MODE = s.mode, SKILL = s.skill, NPLAYERS = s.players, LIVES = s.lives, MONEY = 1000;
+    POWER = s.power, WEAPON = s.weapon, speed = speed2 = s.speed, bo_m = s.skill == 1 ? 2 : 1;
     InitPlay();
 }
 
 void Frames(int n, int march) {
-    for (int i = 0; i < n; i++) {
-        if (march >= 0) al_dxm = march;
-        Frame();
-    }
+    for (int i = 0; i < n; i++) al_dxm = march >= 0 ? march : al_dxm, Frame();
 }
 
 void ClearWave() {
@@ -27,8 +17,7 @@ void ClearWave() {
 }
 
 void KeepOnly(int c, int r) {
-    ClearWave();
-    alien[c][r].dead = false;
+    ClearWave(), alien[c][r].dead = false;
 }
 
 void Shielded() {
@@ -59,12 +48,9 @@ bool ShownAt(BITMAP *s, int x, int y) {
 }
 
 Played Sound(SAMPLE *s) {
-    Played p;
-    p.count = HeadlessPlays(s);
-    for (int i = 0; HeadlessSound(i); i++) {
-        const SoundEvent *e = HeadlessSound(i);
+    Played p{HeadlessPlays(s)};
+    for (int i = 0; const SoundEvent *e = HeadlessSound(i); i++)
         if (e->sample == s) p.vol = e->vol, p.pan = e->pan, p.freq = e->freq;
-    }
     return p;
 }
 
@@ -106,12 +92,11 @@ int Backdrop(int x, int y) {
 
 bool ShownUncovered(BITMAP *s, int x, int y) {
     int seen = 0;
-    for (int j = 0; j < s->h; j++) {
+    for (int j = 0; j < s->h; j++)
         for (int i = 0; i < s->w; i++) {
             if (!s->line[j][i] || DrawnOver(x + i, y + j)) continue;
             if (Shown(x + i, y + j) != s->line[j][i]) return false;
             seen++;
         }
-    }
     return seen > 0;
 }
