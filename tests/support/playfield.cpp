@@ -2,23 +2,13 @@
 
 void StartPlay(const PlayOptions &s, const std::string &script) {
     Fresh(script, 20000);  // a runaway loop ends the test, with a failure
-    MODE = s.mode;
-    SKILL = s.skill;
-    NPLAYERS = s.players;
-    LIVES = s.lives;
-    MONEY = 1000;
-    POWER = s.power;
-    WEAPON = s.weapon;
-    speed = speed2 = s.speed;
-    bo_m = s.skill == 1 ? 2 : 1;
+    MODE = s.mode, SKILL = s.skill, NPLAYERS = s.players, LIVES = s.lives, MONEY = 1000;
+    POWER = s.power, WEAPON = s.weapon, speed = speed2 = s.speed, bo_m = s.skill == 1 ? 2 : 1;
     InitPlay();
 }
 
 void Frames(int n, int march) {
-    for (int i = 0; i < n; i++) {
-        if (march >= 0) al_dxm = march;
-        Frame();
-    }
+    for (int i = 0; i < n; i++) al_dxm = march >= 0 ? march : al_dxm, Frame();
 }
 
 void ClearWave() {
@@ -27,8 +17,7 @@ void ClearWave() {
 }
 
 void KeepOnly(int c, int r) {
-    ClearWave();
-    alien[c][r].dead = false;
+    ClearWave(), alien[c][r].dead = false;
 }
 
 void Shielded() {
@@ -41,12 +30,8 @@ void Unshield() {
 
 void PlaceShot(int who, int i, int x, int y) {
     shot_t &s = who == 1 ? bullet[i] : bullet2[i];
-    s.on = true;
-    s.blast = false;
-    s.x = x;
-    s.y = y;
-    s.vy = who == 1 ? bul_speed : bul_speed2;
-    s.hits = who == 1 ? bul_pw : bul_pw2;
+    s.on = true, s.blast = false, s.x = x, s.y = y;
+    s.vy = who == 1 ? bul_speed : bul_speed2, s.hits = who == 1 ? bul_pw : bul_pw2;
 }
 
 int FirstContact(const player_t &p, BITMAP *s, int x) {
@@ -63,15 +48,9 @@ bool ShownAt(BITMAP *s, int x, int y) {
 }
 
 Played Sound(SAMPLE *s) {
-    Played p;
-    p.count = HeadlessPlays(s);
-    for (int i = 0; HeadlessSound(i); i++) {
-        const SoundEvent *e = HeadlessSound(i);
-        if (e->sample != s) continue;
-        p.vol = e->vol;
-        p.pan = e->pan;
-        p.freq = e->freq;
-    }
+    Played p{HeadlessPlays(s)};
+    for (int i = 0; const SoundEvent *e = HeadlessSound(i); i++)
+        if (e->sample == s) p.vol = e->vol, p.pan = e->pan, p.freq = e->freq;
     return p;
 }
 
@@ -95,8 +74,9 @@ static bool ShotOver(const shot_t &b, int x, int y) {
 }
 
 bool DrawnOver(int x, int y) {
-    if (Inside(x, y, player.x, player.y, 16, 16)) return true;
-    if (NPLAYERS == 2 && Inside(x, y, player2.x, player2.y, 16, 16)) return true;
+    if (Inside(x, y, player.x, player.y, 16, 16) ||
+        (NPLAYERS == 2 && Inside(x, y, player2.x, player2.y, 16, 16)))
+        return true;
     for (const bomb_t &b : bomb)
         if (Inside(x, y, b.x, b.y, 16, 16)) return true;
     for (int i = 0; i < 4; i++)
@@ -110,18 +90,13 @@ int Backdrop(int x, int y) {
     return c ? c : bgcol;
 }
 
-int Uncovered(BITMAP *s, int x, int y) {
+bool ShownUncovered(BITMAP *s, int x, int y) {
     int seen = 0;
-    for (int j = 0; j < s->h; j++) {
+    for (int j = 0; j < s->h; j++)
         for (int i = 0; i < s->w; i++) {
             if (!s->line[j][i] || DrawnOver(x + i, y + j)) continue;
-            if (Shown(x + i, y + j) != s->line[j][i]) return -1;
+            if (Shown(x + i, y + j) != s->line[j][i]) return false;
             seen++;
         }
-    }
-    return seen;
-}
-
-bool ShownUncovered(BITMAP *s, int x, int y) {
-    return Uncovered(s, x, y) > 0;
+    return seen > 0;
 }

@@ -12,12 +12,7 @@
 #include <string>
 
 struct PlayOptions {
-    int mode = 1;  // 1 Normal, 2 Old
-    int skill = 2;
-    int players = 1;
-    int weapon = 1;
-    int power = 1;
-    int speed = 1;
+    int mode = 1, skill = 2, players = 1, weapon = 1, power = 1, speed = 1;  // mode 1 Normal, 2 Old
     int lives = 9;  // plenty: no test should run into the game-over screen by accident
 };
 
@@ -53,8 +48,7 @@ bool ShownAt(BITMAP *s, int x, int y);
 // How many sounds of sample s were played since the clock was reset, and the
 // volume/pan/frequency of the last one.
 struct Played {
-    int count = 0;
-    int vol = -1, pan = -1, freq = -1;
+    int count = 0, vol = -1, pan = -1, freq = -1;
 };
 Played Sound(SAMPLE *s);
 bool operator==(const Played &a, const Played &b);
@@ -68,9 +62,6 @@ bool DrawnOver(int x, int y);
 // The playfield backdrop at (x, y) as Paint() lays it, before any actor.
 int Backdrop(int x, int y);
 
-// The opaque pixels of s at (x, y) that nothing drawn later covers, checked
-// against the last presented picture: how many there are, or -1 if one of
-// them does not show.
-int Uncovered(BITMAP *s, int x, int y);
-// ... and at least one of them was checked.
+// The opaque pixels of s at (x, y) that nothing drawn later covers all show in
+// the last presented picture, and there is at least one.
 bool ShownUncovered(BITMAP *s, int x, int y);
