@@ -346,6 +346,12 @@ TEST(MotherShip, DropsOverPlayer1AndCostsEachShipUnderItOneLife) {
         Frame();
         EXPECT_TRUE(ship_bomb.on && ship_bomb.x == ship.x) << "the next bomb";
     }
+    for (int state = 1; state <= 2; state++) {  // a ship leaving the sky drops nothing
+        Crossing(1, 1, 1, state, state == 1 ? 320 : -48, 3);
+        player.x = 100, ship.count = 1;  // it moves out on the next frame
+        Frame();
+        EXPECT_TRUE(ship.state == 0 && !ship_bomb.on) << state;
+    }
 }
 
 // Two points a hit with the hit sound and the flash image of the ship's
