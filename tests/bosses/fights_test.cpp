@@ -11,7 +11,6 @@
 #include <array>
 #include <cmath>
 #include <functional>
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -105,9 +104,7 @@ void CheckFight(int n, int frames, const std::vector<std::array<int, 3>> &at,
     int t = 0;
     for (; boss.phase == 0 && t < 200; t++) {
         if (t == 30) PlaceShot(1, 0, boss.x + 20, boss.y + 20);  // from the middle up past the top
-        int shot = bullet[0].y;
         Quiet();
-        EXPECT_TRUE(t < 30 || !bullet[0].on || bullet[0].y == shot - bul_speed);
         for (int i = 0; i < BOSS[n].bombs; i++) EXPECT_FALSE(boss_bomb[i].on || boss.frame) << t;
     }
     EXPECT_EQ(t, 65);
@@ -134,8 +131,7 @@ void CheckFight(int n, int frames, const std::vector<std::array<int, 3>> &at,
             SCOPED_TRACE("fight frame " + std::to_string(t) + ", slot " + std::to_string(g.lead));
             bool flying = false;
             for (int k = 0; k < g.n; k++) flying = flying || was[g.lead + k].on;
-            const bossbomb_t &lead = was[g.lead];
-            bool ended = flying && lead.y + (g.vy ? g.vy : lead.vy) > g.limit;
+            bool ended = flying && was[g.lead].y + (g.vy ? g.vy : was[g.lead].vy) > g.limit;
             const int v = g.when == 'x' ? bx : by;
             bool rule = g.when == '<' ? v < g.m : g.when == '*' || (g.m && v % g.m == 0);
             bool launched = (!flying || ended) && (g.when ? rule : boss_bomb[g.lead].on);
@@ -235,25 +231,21 @@ void CheckKill(int n) {
         EXPECT_TRUE(gameover) << "the ending ended the play";
         return;
     }
-    EXPECT_TRUE(n != 1 || bgcol == 4) << "the second stage's sheet";
-    EXPECT_EQ(al_hits, 2 * (n + 1));
-    EXPECT_EQ(player.x, 50);
-    EXPECT_GE(player.shield, 21) << "fresh ships";
+    EXPECT_TRUE((n != 1 || bgcol == 4) && al_hits == 2 * (n + 1)) << "the next stage's sheet and aliens";
+    EXPECT_TRUE(player.x == 50 && player.shield >= 21) << "fresh ships";
     for (int c = 0; c < 8; c++)
         for (int r = 0; r < 5; r++)
             EXPECT_TRUE(!alien[c][r].dead && alien[c][r].y == 42 + 20 * r) << c << "," << r;
     Quiet(300);
-    EXPECT_FALSE(gameover);
-    EXPECT_EQ(level, 5 * n + 1);
+    EXPECT_TRUE(!gameover && level == 5 * n + 1);
 }
 
 // One pixel per axis every third frame within x 0..261, y 10..100. The
 // straight pair only at the top of the bounce (first on frame 490), the
 // single beam on every 60th column, the spread pair on every 32nd.
 TEST(Boss1, BouncesDropsEachKindOfBeamByItsRuleAndIsShotDown) {
-    const std::vector<std::array<int, 3>> at = {{1, 100, 27},    {2, 100, 27},    {3, 101, 28},
-                                                {219, 173, 100}, {220, 173, 100}, {483, 261, 12},
-                                                {489, 259, 10},  {492, 258, 11},  {1266, 0, 89}};
+    const std::vector<std::array<int, 3>> at = {{2, 100, 27},   {3, 101, 28},   {219, 173, 100},
+                                                {483, 261, 12}, {489, 259, 10}, {1266, 0, 89}};
     CheckFight(1, 2990, at,
                {{'<', 11, 0, 2, 3, {0, 0}, 196, {3, 43}, {40, 40}},
                 {'x', 60, 2, 1, 1, {0}, 206, {24}, {54}},
@@ -288,8 +280,7 @@ TEST(Boss2, CirclesTheEllipseWithThePodOrbitingDropsBombsAtRandomAndIsShotDown) 
         EXPECT_EQ(Sound(al_fx[0]).count, hits / 20);
         EXPECT_TRUE(hits == 20 || (Quiet(), ShownUncovered(boss1.spr[1], boss1.x, boss1.y)));
     }
-    EXPECT_EQ(boss.hp, hp);
-    ASSERT_TRUE(boss1.falling);
+    ASSERT_TRUE(boss1.falling && boss.hp == hp) << "the pod screened the body";
     int frames = 0;
     for (; boss1.falling && frames < 200; frames++) {
         Place p(boss1.x, boss1.y);
@@ -331,17 +322,15 @@ TEST(Boss3, SweepsWithTheArmSwayingKeepsItsBundleOfBombsFallingAndIsShotDown) {
     // step for 19 frames, then shrinks for 20, and the tip costs an open ship
     // under it at the bottom of the strike.
     int hp = boss.hp;
+    Shielded();
     for (int k = 0; k < 4; k++) {
-        Shielded();
         PlaceShot(1, 0, ARM[k]->x + 4, ARM[k]->y);
         Quiet();
         EXPECT_FALSE(bullet[0].on || ARM[k]->dead) << "segment " << k + 1;
         EXPECT_EQ(Sound(al_fx[1]), (Played{k + 1, 50, 100, 1000}));
     }
-    EXPECT_EQ(score, 0);
-    EXPECT_EQ(boss.hp, hp);
+    EXPECT_TRUE(score == 0 && boss.hp == hp) << "no points, and the body spared";
     Quiet(5);
-    Shielded();
     player.x = boss1.x + 1;
     Quiet();
     EXPECT_EQ(boss1.mode, 0) << "one pixel beside";
@@ -362,8 +351,7 @@ TEST(Boss3, SweepsWithTheArmSwayingKeepsItsBundleOfBombsFallingAndIsShotDown) {
     player.x = 0;
     player2.x = boss1.x;
     Quiet();
-    EXPECT_EQ(boss1.mode, 1);
-    EXPECT_EQ(lives2, LIVES);
+    EXPECT_TRUE(boss1.mode == 1 && lives2 == LIVES);
     CheckKill(3);
 }
 
@@ -372,9 +360,8 @@ TEST(Boss3, SweepsWithTheArmSwayingKeepsItsBundleOfBombsFallingAndIsShotDown) {
 // 31, the heavy bomb on every 30th column. At the bottom of its bounce the
 // body costs an open ship it touches.
 TEST(Boss4, BouncesFiresItsFanAndBombByHeightAndColumnAndIsShotDown) {
-    const std::vector<std::array<int, 3>> at = {{1, 100, 37},    {2, 101, 38},    {256, 228, 165},
-                                                {258, 229, 164}, {288, 244, 149}, {568, 104, 9},
-                                                {776, 0, 113}};
+    const std::vector<std::array<int, 3>> at = {{1, 100, 37},    {2, 101, 38},  {256, 228, 165},
+                                                {288, 244, 149}, {568, 104, 9}, {776, 0, 113}};
     CheckFight(4, 2000, at,
                {{'x', 30, 0, 1, 3, {0}, 202, {30}, {20}},
                 {'y', 31, 1, 5, 2, {0, 1, 2, -1, -2}, 220, {30, 30, 30, 30, 30}, {20, 20, 20, 20, 20}}});
@@ -395,9 +382,8 @@ TEST(Boss4, BouncesFiresItsFanAndBombByHeightAndColumnAndIsShotDown) {
 // x 105 + 100 sin; fans at heights that are multiples of 28 and of 26, six
 // long bombs at random, 1 in 31.
 TEST(Boss5, BobsAndSweepsFiresTwoFansByHeightAndBombsAtRandomAndIsShotDown) {
-    const std::vector<std::array<int, 3>> at = {{1, 105, 37},   {2, 106, 38},   {3, 108, 38},
-                                                {166, 90, 120}, {168, 86, 119}, {200, 31, 103},
-                                                {388, 204, 9},  {390, 204, 10}};
+    const std::vector<std::array<int, 3>> at = {{2, 106, 38},   {3, 108, 38},   {166, 90, 120},
+                                                {168, 86, 119}, {200, 31, 103}, {388, 204, 9}};
     std::vector<GroupRule> rules = {{'y', 28, 0, 3, 3, {1, 0, -1}, 220, {30, 30, 30}, {20, 20, 20}},
                                     {'y', 26, 3, 3, 2, {1, 0, -1}, 220, {60, 60, 60}, {20, 20, 20}}};
     for (const GroupRule &g : Singles(6, 36, 206)) rules.push_back(g);
@@ -426,26 +412,21 @@ TEST(BossFightForTwo, OneLifeAFrameSpentSlotsFlyOnAndAPlayerWhoIsOutHurtsNothing
     boss_bomb[2].y = FirstContact(player, boss_bomb[2].spr[0], player.x + 4) - 1;
     Unshield();
     Quiet();
-    ASSERT_TRUE(player.dead);
-    EXPECT_EQ(lives, 8);
+    ASSERT_TRUE(player.dead && lives == 8);
     EXPECT_EQ(Sound(pl_fx[1]), (Played{1, 120, 150, 1000}));
-    EXPECT_TRUE(!boss_bomb[1].on && boss_bomb[0].on);
-    EXPECT_TRUE(boss_bomb[2].on) << "not tested against the ship it would have hit";
+    EXPECT_TRUE(!boss_bomb[1].on && boss_bomb[0].on && boss_bomb[2].on) << "the later one not tested";
     boss_bomb[2].on = false;
     player2.x = boss_bomb[1].x - 6, player2.shield = 0;  // the spent one passes right through it
     int y = boss_bomb[1].y;
     Quiet();
     EXPECT_TRUE(boss_bomb[1].y == y + 3 && ShownUncovered(boss_bomb[1].spr[0], boss_bomb[1].x, y));
-    Quiet(10);
-    EXPECT_TRUE(boss_bomb[1].y == boss_bomb[0].y && !player2.dead);
-    lives = 0;
-    gameover1 = true;
+    EXPECT_FALSE(player2.dead);
+    lives = 0, gameover1 = true;
     int hp = boss.hp, was = score;
     Shielded();
     PlaceShot(1, 0, boss.x + 22, boss.y + 40);
     Quiet(20);
-    EXPECT_EQ(boss.hp, hp);
-    EXPECT_EQ(score, was);
+    EXPECT_TRUE(boss.hp == hp && score == was);
     EXPECT_TRUE(ShootBody(2));
     EXPECT_EQ(score2, 5);
 }
