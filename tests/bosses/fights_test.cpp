@@ -71,8 +71,7 @@ const Boss BOSS[6] = {{},
 // moved by (dx, vy) a frame, all ended when the lead's y passes `limit`.
 struct GroupRule {
     char when;  // 'x': x % m == 0, 'y': y % m == 0, '<': y < m, '*': whenever free,
-    int m;      // 0: at random, with a fall speed 1..3 of its own
-    // slots lead..lead+n-1; vy 0: the slot's own
+    int m;      // 0: at random, with a fall speed 1..3 of its own (vy 0)
     int lead, n, vy, dx[5], limit, ox[5], oy[5];
 };
 
@@ -87,14 +86,14 @@ std::vector<GroupRule> Singles(int from, int ox, int limit, int vy = 0) {
 
 // Boss n started and followed for `frames` fight frames. The entrance zoom
 // runs 65 frames from scale 536, with no projectiles, no animation, and a
-// shot crossing the body flying on. Then the fight, both ships shielded: the
-// body at each place of `at` and shown there (but for the second, which the
-// pod may cover), within `box`; every group launched exactly when its rule
-// allows, from the body's place before the frame, else moved, else ended,
-// and more than a few times; the groups from `random` on 1 in `odds` per
-// free slot and frame. `each` checks more after every frame. Last, every
-// kind of projectile costs an open ship a life, but neither a shielded one
-// nor the idle second ship.
+// shot crossing the body takes nothing off it. Then the fight, both ships
+// shielded: the body at each place {frame, x, y} of `at` and shown there
+// (but for the second, which the pod may cover); every group launched
+// exactly when its rule allows, from the body's place before the frame, else
+// moved, else ended, and more than a few times; the groups from `random` on
+// 1 in `odds` per free slot and frame. `each` checks more after every frame.
+// Neither the shielded ship nor the idle second ship lost a life; then the
+// last slot of the last group costs the open ship one.
 void CheckFight(int n, int frames, const std::vector<std::array<int, 3>> &at,
                 const std::vector<GroupRule> &rules, size_t random = 99, int odds = 0,
                 const std::function<void(int t)> &each = nullptr) {
@@ -142,7 +141,8 @@ void CheckFight(int n, int frames, const std::vector<std::array<int, 3>> &at,
             for (int k = 0; k < g.n; k++) {
                 const bossbomb_t &b = boss_bomb[g.lead + k], &o = was[g.lead + k];
                 EXPECT_EQ(b.on, launched || (moved && o.on));
-                EXPECT_TRUE(!launched || (b.x == bx + g.ox[k] && b.y == by + g.oy[k] && (g.vy || b.vy <= 3)));
+                EXPECT_TRUE(!launched || (b.x == bx + g.ox[k] && b.y == by + g.oy[k] &&
+                                          (g.vy || (b.vy >= 1 && b.vy <= 3))));
                 EXPECT_TRUE(!moved || (b.x == o.x + g.dx[k] && b.y == o.y + (g.vy ? g.vy : o.vy)));
             }
         }
@@ -175,10 +175,10 @@ bool SpedUp(int n) {
 // image on the next frame, the speed-up below its threshold. The killing
 // shot scores 5 and the kill bonus, sounds an explosion instead of a hit and
 // is not restored; no money, and the projectiles freeze. Sixty explosions
-// follow, each with its sound, and once the 51st has started nothing of the
-// body (nor of the pod or the arm) shows; the level advances on the very
-// frame the count reaches 200, with the next stage, a fresh wave and ships,
-// and the play goes on; after the fifth the ending ends the play.
+// follow, each with its sound, and once the 51st has started the body's
+// middle row shows nowhere that no explosion covers; the level advances on
+// the very frame the count reaches 200, with the next stage, a fresh wave
+// and ships, and the play goes on; after the fifth the ending ends the play.
 void CheckKill(int n) {
     const Boss &b = BOSS[n];
     EXPECT_FALSE(SpedUp(n));
