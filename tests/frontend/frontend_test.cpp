@@ -79,7 +79,7 @@ bool Line(int row, const std::string &text) {
 // arrows only redraw the same picture; the cursor moves, and the options'
 // lines show markers where each can still change; the intro comes back to
 // the menu as it was.
-TEST(TitleMenu, ThePanelTheCursorAndTheOptions) {
+TEST(TitleMenu, ThePanelTheCursorTheOptionsAndTheSettingsAGameStartsWith) {
     EXPECT_FALSE(RunTitle(""));
     EXPECT_TRUE(ShowsText(0, 0, 8, 0, "1.01"));
     EXPECT_TRUE(Line(0, "    Easy   >") && Line(1, "  3 lives  >") && Line(2, " Normal 1P >"));
@@ -115,12 +115,10 @@ TEST(TitleMenu, ThePanelTheCursorAndTheOptions) {
     }
     // Up and Down play the cursor sound also where the cursor cannot move.
     EXPECT_EQ(Sound(pl_fx[2]), (Played{9, 120, 150, 1000}));
-}
 
-// The settings each option, extra and mode starts a game with; an extra is
-// taken only on START GAME, shows a face until the title is drawn afresh and
-// stays for the next games until removed.
-TEST(TitleMenu, StartingAGameWritesTheSettingsOfEachExtraAndMode) {
+    // The settings each option, extra and mode starts a game with; an extra
+    // is taken only on START GAME, shows a face until the title is drawn
+    // afresh and stays for the next games until removed.
     const std::string hard5 = "RIGHT RIGHT DOWN RIGHT DOWN DOWN DOWN ",
                       old2p = "DOWN DOWN RIGHT RIGHT RIGHT DOWN DOWN ";
     // Keys before the Space on START GAME; players, mode, money, lives,
@@ -163,8 +161,8 @@ TEST(TitleMenu, AGameFromTheMenuEscapeBackAndQuit) {
                       "900 press UP\n";
     opt.frames = 5000;
     std::string line = RunHeadless(opt);
-    EXPECT_NE(line.find("level=1 score=0 score2=0 lives=5 lives2=5 money=1000 money2=1000 gameover=0"),
-              std::string::npos)
+    EXPECT_TRUE(line.find("level=1 score=0 score2=0 lives=5 lives2=5 money=1000 money2=1000 gameover=0") !=
+                std::string::npos)
         << line;
     EXPECT_EQ(NPLAYERS, 2);
     int frames = FinalValues(line)["frames"];
@@ -317,7 +315,6 @@ TEST(ScoreEntry, PlayersEnterTheirNamesInTurn) {
     ScoreBoardInit();
     EXPECT_FALSE(RunUntil(Title, 100000, Presses(KeyNames("DOWN DOWN DOWN DOWN DOWN SPACE"))));
     EXPECT_TRUE(ShowsText(3, 133, 8, 0, "Name:                Level: Score:"));
-    EXPECT_TRUE(Row(0, "1. A???????z??"));
     EXPECT_TRUE(Row(4, "5. ????????") && Row(4, "1", 176) && Row(4, "1000", 232));
 
     EXPECT_TRUE(RunEntry(1, 1000, 0, ""));
@@ -421,9 +418,8 @@ void RefDraw(const std::string &layers, int box = 0) {
     while (in >> op >> a >> s >> x >> y) {
         BITMAP *b = intro[a].spr[s];
         if (op == 'z' && in >> scale) rotate_scaled_sprite(ref, b, x, y, 0, scale);
-        for (int j = 0; op != 'z' && j < b->h; j++)
-            for (int i = 0; i < b->w; i++)
-                if (int c = getpixel(b, i, j)) putpixel(ref, op == 'm' ? x + b->w - 1 - i : x + i, y + j, c);
+        if (op == 'm') draw_sprite_h_flip(ref, b, x, y);
+        if (op == 's') draw_sprite(ref, b, x, y);
     }
     if (bar == std::string::npos) return;
     std::istringstream text(layers.substr(bar + 1));
@@ -470,7 +466,7 @@ void TitleShown() {
 // screen), gives the order, the shot shrinks away, the impact's explosion
 // shows images 2..7 eight frames each, the fighter goes at half speed until
 // x 250 then full, and the commander boasts in his second pose.
-TEST(Intro, ScenesFrameByFrame) {
+TEST(Intro, ScenesFrameByFrameCaptionsMusicSoundsAndLengthWhateverKeysArePressed) {
     const std::string WALK = " s1 0 70 221", REST = "m0 5 150 190", PLANET = " s4 0 139 53",
                       FG = " s2 0 250 70", FIRE = "| 148 192 160 Fire!",
                       FIGHTERS = "| 18 222 168 And now send the fighters\nfor final attack...";
@@ -482,21 +478,17 @@ TEST(Intro, ScenesFrameByFrame) {
                   {1, 181, REST + FIRE},
                   {2, 99, REST + " z3 0 274 144 45536" + FG + FIRE},
                   {2, 100, REST + " z3 0 273 144 45336" + FG},
-                  {2, 320, REST + FG},
                   {3, 7, REST + PLANET + " s4 2 139 53"},
-                  {3, 48, REST + PLANET},
                   {3, 121, REST + PLANET + FIGHTERS},
                   {4, 150, REST + PLANET + " z3 1 259 99 27786" + FG},
                   {4, 168, REST + PLANET + " z3 1 250 93 23286" + FG},
                   {4, 169, REST + PLANET + " z3 1 249 93 23036" + FG},
                   {5, 71, "m0 6 150 190" + PLANET + "| 18 286 160 Finally I'll conquer this planet!"}},
                  7);
-}
 
-// The captions, the music from the first scene frame on, the sounds, and the
-// whole length (the scenes, two 6-second captions, five fades out and four
-// in) whatever keys are pressed; then the title picture as it was.
-TEST(Intro, CaptionsMusicSoundsAndItsWholeLengthWhateverKeysArePressed) {
+    // The captions, the music from the first scene frame on, the sounds, and
+    // the whole length (the scenes, two 6-second captions, five fades out and
+    // four in) whatever keys are pressed; then the title picture as it was.
     TitleShown();
     PALETTE title;
     memcpy(title, pal, sizeof title);
@@ -619,7 +611,7 @@ TEST(End, FinalBonusHintsAndTheWholeLength) {
 // The commander walks in (a new pose every 7 frames, all five in turn, also
 // well inside the screen), cries, falls, and a small figure comes out and
 // runs off below the bottom edge.
-TEST(End, CommanderWalksInCriesFallsAndASmallFigureRunsOff) {
+TEST(End, TheCommandersDefeatTheExplosionsAndTheClosingCaption) {
     const std::string CRY = "m0 7 137 190" + FIXTURE + "| 48 164 160 Aaaaaaaargh!!!";
     ExpectScenes(Won, End, END,
                  {{0, 6, "m0 1 -47 190" + FIXTURE},
@@ -632,12 +624,10 @@ TEST(End, CommanderWalksInCriesFallsAndASmallFigureRunsOff) {
                   {4, 8, FALLEN + " m5 0 173 223" + FIXTURE},
                   {4, 429, FALLEN + " m5 0 314 260" + FIXTURE}},
                  8);
-}
 
-// Twenty explosions of random place and size 1..3, each showing images 2..7
-// eight frames each, the last one to its end (a run stopped after frame 44
-// has already set up the next explosion); then the closing caption.
-TEST(End, ExplosionsOfRandomPlaceAndSizeThenTheClosingCaption) {
+    // Twenty explosions of random place and size 1..3, each showing images
+    // 2..7 eight frames each, the last one to its end (a run stopped after
+    // frame 44 has already set up the next explosion); then the closing caption.
     const int steps[][2] = {{7, 2}, {8, 3}, {39, 6}, {40, 7}, {43, 7}};  // frame of one, image shown
     std::set<int> sizes;
     std::set<std::string> places;
