@@ -12,7 +12,6 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <random>
 #include <set>
 #include <sstream>
 #include <sys/resource.h>
@@ -347,7 +346,8 @@ TEST(ScoreFile, FuzzedFilesDecodeIntoWellFormedEntries) {
 #if defined(__SANITIZE_ADDRESS__)
     runs = 500000;  // the sanitizers run this loop about twenty times slower
 #endif
-    std::mt19937_64 next(0x9E3779B97F4A7C15ull);
+    uint64_t seed = 0x9E3779B97F4A7C15ull;
+    auto next = [&seed] { return (seed = seed * 6364136223846793005ull + 1442695040888963407ull) >> 33; };
     unsigned char file[144];
     for (long run = 0; run < runs; run++) {
         size_t n = next() % 141;
