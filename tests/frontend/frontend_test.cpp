@@ -74,7 +74,8 @@ bool Line(int row, const std::string &text) {
     return ShowsText(222, 11 + 16 * row, 10, 0, text, 316 - 222);
 }
 
-// The panel with its texts and frames, the credits box; keys other than the
+// The panel's and the credits box's texts (their frames are in the kept
+// recordings' pictures); keys other than the
 // arrows only redraw the same picture; the cursor moves, and the options'
 // lines show markers where each can still change; the intro comes back to
 // the menu as it was.
