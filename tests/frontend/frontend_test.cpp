@@ -75,10 +75,9 @@ bool Line(int row, const std::string &text) {
 }
 
 // The panel's and the credits box's texts (their frames are in the kept
-// recordings' pictures); keys other than the
-// arrows only redraw the same picture; the cursor moves, and the options'
-// lines show markers where each can still change; the intro comes back to
-// the menu as it was.
+// recordings' pictures); keys other than the arrows only redraw the same
+// picture; the cursor moves, and the options' lines show markers where each
+// can still change; the intro comes back to the menu as it was.
 TEST(TitleMenu, ThePanelTheCursorTheOptionsAndTheSettingsAGameStartsWith) {
     EXPECT_FALSE(RunTitle(""));
     EXPECT_TRUE(ShowsText(0, 0, 8, 0, "1.01"));
