@@ -3,20 +3,19 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <unistd.h>
 
 bool ShowsText(int x, int y, int fg, int bgc, const std::string &text, int width) {
-    BITMAP *shown = HeadlessPicture();
-    if (!shown || text.empty()) return false;
-    BITMAP *ref = create_bitmap_ex(8, 8 * (int)text.size(), 8);
-    textprintf_ex(ref, font, 0, 0, fg, bgc, "%s", text.c_str());
-    int w = width < 0 || width > ref->w ? ref->w : width;
-    bool same = true;
-    for (int j = 0; j < ref->h && same; j++)
-        for (int i = 0; i < w && same; i++) same = getpixel(shown, x + i, y + j) == getpixel(ref, i, j);
+    int w = 8 * (int)text.size(), differ = !HeadlessPicture() || text.empty();
+    BITMAP *ref = create_bitmap_ex(8, w + 1, 8);
+    textout_ex(ref, font, text.c_str(), 0, 0, fg, bgc);
+    for (int j = 0; j < 8 && !differ; j++)
+        for (int i = 0; i < (width < 0 || width > w ? w : width); i++)
+            differ += Shown(x + i, y + j) != getpixel(ref, i, j);
     destroy_bitmap(ref);
-    return same;
+    return !differ;
 }
 
 int CountColour(int c, int x1, int y1, int x2, int y2) {
@@ -28,24 +27,17 @@ int CountColour(int c, int x1, int y1, int x2, int y2) {
 
 std::vector<std::string> KeyNames(const std::string &names) {
     std::istringstream in(names);
-    std::vector<std::string> keys;
-    for (std::string k; in >> k;) keys.push_back(k);
-    return keys;
+    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
 }
 
 std::string Presses(const std::vector<std::string> &keys, long from, long step) {
     std::ostringstream s;
-    long f = from;
     for (const std::string &k : keys) {
-        size_t plus = k.find('+');
-        if (plus == std::string::npos) {
-            s << f << " press " << k << "\n";
-        } else {
-            s << f << " down " << k.substr(0, plus) << "\n";
-            s << f << " press " << k.substr(plus + 1) << "\n";
-            s << f + 2 << " up " << k.substr(0, plus) << "\n";
-        }
-        f += step;
+        size_t plus = k.find('+');  // npos + 1: the whole name
+        if (plus != std::string::npos) s << from << " down " << k.substr(0, plus) << "\n";
+        s << from << " press " << k.substr(plus + 1) << "\n";
+        if (plus != std::string::npos) s << from + 2 << " up " << k.substr(0, plus) << "\n";
+        from += step;
     }
     return s.str();
 }
@@ -61,9 +53,8 @@ bool RunUntil(void (*fn)(), long limit, const std::string &script) {
 }
 
 std::string Slurp(const std::string &path) {
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
+    std::ostringstream s;
+    s << std::ifstream(path, std::ios::binary).rdbuf();
     return s.str();
 }
 
@@ -73,11 +64,8 @@ void WriteFile(const std::string &path, const std::string &text) {
 
 std::map<std::string, int> FinalValues(const std::string &out) {
     std::map<std::string, int> v;
-    size_t at = out.rfind("frames=");
-    if (at == std::string::npos) return v;
-    std::istringstream in(out.substr(at));
-    std::string item;
-    while (in >> item && item.find('=') != std::string::npos)
+    std::istringstream in(out.substr(std::min(out.rfind("frames="), out.size())));
+    for (std::string item; in >> item && item.find('=') != std::string::npos;)
         v[item.substr(0, item.find('='))] = std::stoi(item.substr(item.find('=') + 1));
     return v;
 }
