@@ -404,7 +404,13 @@ void RefDraw(const std::string &layers, int box = 0) {
     int a, s, x, y, scale;
     while (in >> op >> a >> s >> x && (op == '|' || in >> y)) {
         if (op == '|') rectfill(ref, a, 147, s, x, box), RefText(a + 2, 150, 1, box, std::move(in.ignore()));
-        if (op == 'z' && in >> scale) rotate_scaled_sprite(ref, intro[a].spr[s], x, y, 0, scale);
+        // Allegro's rotate_scaled_sprite at angle 0, its x and y multiplied
+        // rather than shifted: the blasts' places can be negative.
+        BITMAP *sp = op == 'z' && in >> scale ? intro[a].spr[s] : nullptr;
+        if (sp)
+            ref->vtable->pivot_scaled_sprite_flip(ref, sp, x * 65536 + sp->w * scale / 2,
+                                                  y * 65536 + sp->h * scale / 2, sp->w << 15, sp->h << 15, 0,
+                                                  scale, FALSE);
         if (op == 'm') draw_sprite_h_flip(ref, intro[a].spr[s], x, y);
         if (op == 's') draw_sprite(ref, intro[a].spr[s], x, y);
     }
